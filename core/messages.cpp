@@ -1,0 +1,31 @@
+#include "core/messages.h"
+
+#include "core/numeric_text.h"
+
+#include <array>
+
+namespace vintrelle::messages {
+
+std::string_view fieldCaption(Field field)
+{
+    static constexpr std::array<std::string_view, 9> captions{
+        "Bias", "X1", "X2", "X3", "X4", "X5", "Uscita", "Eta", "N° cicli Max"};
+    return captions[static_cast<std::size_t>(field)];
+}
+
+Field inputField(int index)
+{
+    return static_cast<Field>(static_cast<int>(Field::Bias) + index);
+}
+
+std::string invalidValue(Field field)
+{
+    return std::string(InvalidValuePrefix) + std::string(fieldCaption(field));
+}
+
+std::string sampleStored(int row)
+{
+    return std::string(SamplePrefix) + integerToText(row);
+}
+
+} // namespace vintrelle::messages

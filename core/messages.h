@@ -1,0 +1,34 @@
+#pragma once
+
+// The program's own texts for the status line, and the fields they can name.
+
+#include <string>
+#include <string_view>
+
+namespace vintrelle::messages {
+
+inline constexpr std::string_view SystemReset = "Sistema Reinizializzato";
+inline constexpr std::string_view NetworkReset = "Rete Reinizializzata";
+inline constexpr std::string_view Computed = "Calcolato: ";
+inline constexpr std::string_view TrainingStarted = "Addestata";
+inline constexpr std::string_view LimitExceeded = "Superati i limiti per i cicli di addestramento";
+inline constexpr std::string_view TrainingOverflow = "Addestramento interrotto: overflow numerico";
+inline constexpr std::string_view ComputeOverflow = "Calcolo interrotto: overflow numerico";
+inline constexpr std::string_view SamplePrefix = "Sample N°";
+inline constexpr std::string_view CyclesPrefix = "N°Cicli:";
+inline constexpr std::string_view InvalidValuePrefix = "Valore non valido in ";
+
+// The fields whose text a handler converts, with their captions.
+enum class Field { Bias, X1, X2, X3, X4, X5, Output, Eta, MaxCycles };
+
+// "Bias", "X1".."X5", "Uscita", "Eta", "N° cicli Max".
+std::string_view fieldCaption(Field field);
+// Input field 0..5 (Txt(0)..Txt(5)) as a Field.
+Field inputField(int index);
+
+// "Valore non valido in X3".
+std::string invalidValue(Field field);
+// "Sample N°0" for the row just stored.
+std::string sampleStored(int row);
+
+} // namespace vintrelle::messages

@@ -1,0 +1,188 @@
+#include "core/numeric_text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
+namespace vintrelle {
+
+namespace {
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool allDigits(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), isDigit);
+}
+
+// A field text split into sign, whole digits and fraction digits.
+struct DecimalText
+{
+    bool negative = false;
+    std::string_view wholeDigits;
+    std::string_view fractionDigits;
+};
+
+std::optional<DecimalText> splitDecimal(std::string_view text)
+{
+    text = trimBlanks(text);
+    DecimalText decimal;
+    if (!text.empty() && text.front() == '-') {
+        decimal.negative = true;
+        text.remove_prefix(1);
+    }
+    const auto comma = text.find(',');
+    decimal.wholeDigits = text.substr(0, comma);
+    if (comma != std::string_view::npos)
+        decimal.fractionDigits = text.substr(comma + 1);
+    if (decimal.wholeDigits.empty() && decimal.fractionDigits.empty())
+        return std::nullopt;
+    if (!allDigits(decimal.wholeDigits) || !allDigits(decimal.fractionDigits))
+        return std::nullopt;
+    return decimal;
+}
+
+template <typename Float>
+std::optional<Float> textToFloating(std::string_view text)
+{
+    const auto decimal = splitDecimal(text);
+    if (!decimal)
+        return std::nullopt;
+
+    // std::from_chars reads the C form: period, at least one whole digit.
+    std::string c;
+    c.reserve(decimal->wholeDigits.size() + decimal->fractionDigits.size() + 3);
+    if (decimal->negative)
+        c += '-';
+    if (decimal->wholeDigits.empty())
+        c += '0';
+    else
+        c += decimal->wholeDigits;
+    if (!decimal->fractionDigits.empty()) {
+        c += '.';
+        c += decimal->fractionDigits;
+    }
+
+    Float value{};
+    const auto [end, error] = std::from_chars(c.data(), c.data() + c.size(), value,
+                                              std::chars_format::fixed);
+    if (error == std::errc::result_out_of_range) {
+        // Too small for the type: the nearest value is zero. Too large: refused.
+        const bool belowOne = std::all_of(decimal->wholeDigits.begin(), decimal->wholeDigits.end(),
+                                          [](char d) { return d == '0'; });
+        if (!belowOne)
+            return std::nullopt;
+        return decimal->negative ? -Float(0) : Float(0);
+    }
+    if (error != std::errc{} || end != c.data() + c.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+std::string_view trimBlanks(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+std::optional<float> textToSingle(std::string_view text)
+{
+    return textToFloating<float>(text);
+}
+
+std::optional<double> textToDouble(std::string_view text)
+{
+    return textToFloating<double>(text);
+}
+
+std::optional<std::int16_t> textToInteger(std::string_view text)
+{
+    const auto decimal = splitDecimal(text);
+    if (!decimal)
+        return std::nullopt;
+
+    std::string_view whole = decimal->wholeDigits;
+    while (!whole.empty() && whole.front() == '0')
+        whole.remove_prefix(1);
+    if (whole.size() > 5)
+        return std::nullopt;
+
+    long magnitude = 0;
+    for (const char d : whole)
+        magnitude = magnitude * 10 + (d - '0');
+
+    // Rounded on the digits themselves, so that no binary fraction blurs a half.
+    const std::string_view fraction = decimal->fractionDigits;
+    if (!fraction.empty()) {
+        const char first = fraction.front();
+        const bool moreThanHalf = first > '5'
+            || (first == '5' && fraction.find_first_not_of('0', 1) != std::string_view::npos);
+        const bool exactlyHalf = first == '5' && !moreThanHalf;
+        if (moreThanHalf || (exactlyHalf && magnitude % 2 == 1))
+            ++magnitude;
+    }
+
+    const long value = decimal->negative ? -magnitude : magnitude;
+    if (value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max())
+        return std::nullopt;
+    return static_cast<std::int16_t>(value);
+}
+
+std::string integerToText(long long value)
+{
+    char buffer[24];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+std::string doubleToText(double value)
+{
+    // Fixed notation of the largest double needs 309 digits, of the smallest
+    // subnormal 327 characters.
+    char buffer[400];
+    if (!std::isfinite(value)) {
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+        return std::string(buffer, result.ptr);
+    }
+
+    // Round to 15 significant digits, then write the double nearest to that
+    // decimal in the shortest fixed form that reads back to it.
+    char scientific[32];
+    const auto written = std::to_chars(scientific, scientific + sizeof scientific, value,
+                                       std::chars_format::scientific, 14);
+    double rounded = value;
+    const auto read = std::from_chars(scientific, written.ptr, rounded);
+    if (read.ec != std::errc{} || !std::isfinite(rounded))
+        rounded = value; // within a hair of the largest double: rounding would overflow
+
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, rounded, std::chars_format::fixed);
+    std::string text(buffer, result.ptr);
+    std::replace(text.begin(), text.end(), '.', ',');
+    return text;
+}
+
+std::optional<std::string> withForcedSign(std::string_view text, bool negative)
+{
+    const auto value = textToDouble(text);
+    if (!value)
+        return std::nullopt;
+    const std::string magnitude = doubleToText(std::fabs(*value));
+    return negative ? "-" + magnitude : magnitude;
+}
+
+} // namespace vintrelle

@@ -1,0 +1,57 @@
+#pragma once
+
+// Numbers as the user reads and types them: field text with a decimal comma.
+//
+// Every conversion is independent of the process locale (QApplication calls
+// setlocale(LC_ALL, "")), and none of them throws: a text that is not a
+// number gives std::nullopt and the caller decides what to tell the user.
+//
+// Text to number (single, double):
+//   " 0,2 "  -> 0.2        blanks (space, tab) around the number are ignored
+//   "-1"     -> -1
+//   ",5"     -> 0.5        a comma may stand first ...
+//   "5,"     -> 5          ... or last: typing "0" then the decimal key passes "0,"
+//   "-0"     -> -0.0
+//   ""       -> failure    so do "-", ",", "-,", "abc", "1,2,3"
+//   "1.5"    -> failure    a period could be a thousands separator: refused
+//   "1e5"    -> failure    no exponent, no "+", no inner blanks, no "inf"/"nan"
+//   a value beyond the finite range of the type -> failure;
+//   a value too small for the type becomes 0 (the nearest value), keeping its sign.
+//
+// Text to integer (signed 16 bits): read as above, then rounded to the
+// nearest integer, halves to the even neighbour:
+//   "10000" -> 10000   "10,5" -> 10   "11,5" -> 12   "-0,4" -> 0
+//   "40000" -> failure "32767,5" -> failure (rounds to 32768)
+//
+// Integer to text: "0", "1", "37", "-5".
+//
+// Double to text: at most 15 significant digits, never an exponent, no
+// trailing zeros, no comma for a whole value, no grouping:
+//   0.5 -> "0,5"   2 -> "2"   -0.75 -> "-0,75"   -0.0 -> "-0"
+//   0.1 + 0.2 -> "0,3"   1e20 -> "100000000000000000000"
+// Every text it writes reads back with textToDouble.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vintrelle {
+
+// The text without the blanks (spaces and tabs) at either end.
+std::string_view trimBlanks(std::string_view text);
+
+std::optional<float> textToSingle(std::string_view text);
+std::optional<double> textToDouble(std::string_view text);
+std::optional<std::int16_t> textToInteger(std::string_view text);
+
+std::string integerToText(long long value);
+std::string doubleToText(double value);
+
+// The number in a field forced to one sign, as the arrow keys do it:
+//   negative: "0,5" -> "-0,5"   "-2" -> "-2"   "0" -> "-0"
+//   positive: "-0,5" -> "0,5"   "3" -> "3"     "-0" -> "0"
+//   "" or "-" -> failure
+std::optional<std::string> withForcedSign(std::string_view text, bool negative);
+
+} // namespace vintrelle

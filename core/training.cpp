@@ -1,0 +1,129 @@
+#include "core/training.h"
+
+#include "core/messages.h"
+#include "core/numeric_text.h"
+
+#include <cmath>
+#include <limits>
+
+namespace vintrelle {
+
+namespace {
+
+// The weighted sum as training computes it: every product and every
+// addition rounded to float.
+float weightedSum(const WeightVector &weights, const SampleRow &sample)
+{
+    float sum = 0.0f;
+    for (int i = 0; i < InputCount; ++i)
+        sum = sum + weights[i] * sample[i];
+    return sum;
+}
+
+float signOf(float sum)
+{
+    return sum >= 0.0f ? 1.0f : -1.0f;
+}
+
+enum class PassResult { Done, Overflow };
+
+// One training pass: every sample in order, the weights corrected at once.
+PassResult trainingPass(WeightVector &weights, std::span<const SampleRow> samples, float eta)
+{
+    for (const SampleRow &sample : samples) {
+        const float target = sample[TargetColumn];
+        const float sum = weightedSum(weights, sample);
+        if (!std::isfinite(sum))
+            return PassResult::Overflow;
+        const float y = signOf(sum);
+        if (target == y)
+            continue; // t - y is 0: every correction is 0
+
+        const float step = (target - y) * eta;
+        WeightVector corrected;
+        bool finite = true;
+        for (int i = 0; i < InputCount; ++i) {
+            const float delta = step * sample[i];
+            corrected[i] = weights[i] + delta;
+            finite = finite && std::isfinite(corrected[i]);
+        }
+        if (!finite)
+            return PassResult::Overflow;
+        weights = corrected;
+    }
+    return PassResult::Done;
+}
+
+enum class CheckResult { AllRight, SomeWrong, Overflow };
+
+// The check pass: does every sample get an output of its target's sign?
+CheckResult checkPass(const WeightVector &weights, std::span<const SampleRow> samples)
+{
+    for (const SampleRow &sample : samples) {
+        const float target = sample[TargetColumn];
+        const float sum = weightedSum(weights, sample);
+        if (!std::isfinite(sum))
+            return CheckResult::Overflow;
+        const float y = signOf(sum);
+        const bool right = (y > 0.0f && target > 0.0f) || (y < 0.0f && target < 0.0f);
+        if (!right)
+            return CheckResult::SomeWrong;
+    }
+    return CheckResult::AllRight;
+}
+
+} // namespace
+
+TrainingResult train(WeightVector &weights, std::span<const SampleRow> samples,
+                     float eta, std::int16_t maxCycles)
+{
+    TrainingResult result;
+    bool converged = false;
+    while (!converged) {
+        if (result.cycles == std::numeric_limits<std::int16_t>::max()) {
+            // The 16-bit pass counter cannot count further (a limit of 32767).
+            result.outcome = TrainingOutcome::LimitExceeded;
+            return result;
+        }
+        ++result.cycles;
+
+        if (trainingPass(weights, samples, eta) == PassResult::Overflow) {
+            result.outcome = TrainingOutcome::Overflow;
+            return result;
+        }
+        // With no samples the check finds nothing, and the flag keeps its value.
+        if (!samples.empty()) {
+            const CheckResult check = checkPass(weights, samples);
+            if (check == CheckResult::Overflow) {
+                result.outcome = TrainingOutcome::Overflow;
+                return result;
+            }
+            converged = check == CheckResult::AllRight;
+        }
+        if (result.cycles > maxCycles) {
+            result.outcome = TrainingOutcome::LimitExceeded;
+            converged = true;
+        }
+    }
+    return result;
+}
+
+std::string trainingStatusText(TrainingOutcome outcome)
+{
+    switch (outcome) {
+    case TrainingOutcome::Converged:
+        return std::string(messages::TrainingStarted);
+    case TrainingOutcome::LimitExceeded:
+        return std::string(messages::LimitExceeded);
+    case TrainingOutcome::Overflow:
+        return std::string(messages::TrainingOverflow);
+    }
+    return {};
+}
+
+std::string cyclesText(std::int16_t cycles, std::int16_t maxCycles)
+{
+    return std::string(messages::CyclesPrefix) + integerToText(cycles) + "/" + integerToText(maxCycles);
+}
+
+} // namespace vintrelle
