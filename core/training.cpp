@@ -40,16 +40,18 @@ PassResult trainingPass(WeightVector &weights, std::span<const SampleRow> sample
             continue; // t - y is 0: every correction is 0
 
         const float step = (target - y) * eta;
-        WeightVector corrected;
-        bool finite = true;
+        // The corrections are first only tried: c - c is 0 for a finite c and
+        // NaN for an infinite or NaN one, so one test tells whether all six
+        // corrected weights are finite. Then they are applied, all or none.
+        float finiteness = 0.0f;
         for (int i = 0; i < InputCount; ++i) {
-            const float delta = step * sample[i];
-            corrected[i] = weights[i] + delta;
-            finite = finite && std::isfinite(corrected[i]);
+            const float corrected = weights[i] + step * sample[i];
+            finiteness = finiteness + (corrected - corrected);
         }
-        if (!finite)
+        if (finiteness != 0.0f)
             return PassResult::Overflow;
-        weights = corrected;
+        for (int i = 0; i < InputCount; ++i)
+            weights[i] = weights[i] + step * sample[i];
     }
     return PassResult::Done;
 }
@@ -72,10 +74,9 @@ CheckResult checkPass(const WeightVector &weights, std::span<const SampleRow> sa
     return CheckResult::AllRight;
 }
 
-} // namespace
-
-TrainingResult train(WeightVector &weights, std::span<const SampleRow> samples,
-                     float eta, std::int16_t maxCycles)
+// The whole training on weights that the caller keeps apart from the samples.
+TrainingResult trainLocalWeights(WeightVector &weights, std::span<const SampleRow> samples,
+                                 float eta, std::int16_t maxCycles)
 {
     TrainingResult result;
     bool converged = false;
@@ -105,6 +106,20 @@ TrainingResult train(WeightVector &weights, std::span<const SampleRow> samples,
             converged = true;
         }
     }
+    return result;
+}
+
+} // namespace
+
+TrainingResult train(WeightVector &weights, std::span<const SampleRow> samples,
+                     float eta, std::int16_t maxCycles)
+{
+    // A local copy of the weights can stay in registers for the whole
+    // training; the caller's might share memory with the samples as far as
+    // the compiler knows, and would be reloaded after every correction.
+    WeightVector local = weights;
+    const TrainingResult result = trainLocalWeights(local, samples, eta, maxCycles);
+    weights = local;
     return result;
 }
 

@@ -1,0 +1,192 @@
+#include "core/training.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace vintrelle {
+namespace {
+
+SampleRow sample(float x1, float x2, float x3, float x4, float x5, float target)
+{
+    return {-1.0f, x1, x2, x3, x4, x5, target};
+}
+
+// Sign of the trained neuron for a row, computed independently of the
+// training code (the float sum of the check).
+float answer(const WeightVector &weights, const SampleRow &row)
+{
+    float sum = 0.0f;
+    for (int i = 0; i < InputCount; ++i)
+        sum = sum + weights[i] * row[i];
+    return sum >= 0.0f ? 1.0f : -1.0f;
+}
+
+const std::vector<SampleRow> separablePair{sample(1, 0, 0, 0, 0, 1), sample(0, 1, 0, 0, 0, -1)};
+
+TEST(Training, SeparablePairConverges)
+{
+    WeightVector weights{0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f};
+    const TrainingResult result = train(weights, separablePair, 0.2f, 10000);
+    EXPECT_EQ(result.outcome, TrainingOutcome::Converged);
+    EXPECT_GE(result.cycles, 1);
+    EXPECT_LE(result.cycles, 10000);
+    for (const SampleRow &row : separablePair)
+        EXPECT_EQ(answer(weights, row), row[TargetColumn]);
+    EXPECT_EQ(trainingStatusText(result.outcome), "Addestata");
+}
+
+TEST(Training, OnePassFollowsTheCorrectionRuleToTheBit)
+{
+    // Worked by hand: weights all 0.5, eta 0.25.
+    // Sample 1 (-1,1,0,0,0,0 -> 1): sum = -0.5 + 0.5 = 0, y = 1 = t: no change.
+    // Sample 2 (-1,0,1,0,0,0 -> -1): sum = 0, y = 1, t - y = -2, step = -0.5:
+    //   w0 += 0.5, w2 -= 0.5  ->  {1, 0.5, 0, 0.5, 0.5, 0.5}.
+    // Check: sample 1: -1 + 0.5 < 0 -> -1, wrong: not converged; limit 0 ends it.
+    WeightVector weights{0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f};
+    const std::vector<SampleRow> rows{sample(1, 0, 0, 0, 0, 1), sample(0, 1, 0, 0, 0, -1)};
+    const TrainingResult result = train(weights, rows, 0.25f, 0);
+    EXPECT_EQ(result.cycles, 1);
+    EXPECT_EQ(weights, (WeightVector{1.0f, 0.5f, 0.0f, 0.5f, 0.5f, 0.5f}));
+}
+
+TEST(Training, LaterSamplesSeeEarlierCorrectionsInTheSamePass)
+{
+    // Sample 1 is wrong and corrected (w1 = 0 - ... ); the same sample
+    // repeated second is then already right and must not be corrected again.
+    WeightVector weights{0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f};
+    const SampleRow row = sample(1, 0, 0, 0, 0, -1);
+    const std::vector<SampleRow> rows{row, row};
+    train(weights, rows, 0.5f, 0);
+    // First: sum 0, y = 1, step = -2 * 0.5 = -1: w0 += 1, w1 -= 1.
+    // Second: sum = -1 - 1 = -2, y = -1 = t: unchanged.
+    EXPECT_EQ(weights, (WeightVector{1.0f, -1.0f, 0, 0, 0, 0}));
+}
+
+TEST(Training, SamplesAlreadyRightAreLeftUntouchedButAPassIsMade)
+{
+    WeightVector weights{0.0f, 1.0f, 0.0f, 0.0f, 0.0f, 0.0f};
+    const WeightVector before = weights;
+    const std::vector<SampleRow> rows{sample(1, 0, 0, 0, 0, 1), sample(-1, 0, 0, 0, 0, -1)};
+    const TrainingResult result = train(weights, rows, 0.2f, 10000);
+    EXPECT_EQ(result.outcome, TrainingOutcome::Converged);
+    EXPECT_EQ(result.cycles, 1);
+    EXPECT_EQ(weights, before);
+}
+
+TEST(TrainingLimit, EmptyStoreRunsPastTheDefaultLimit)
+{
+    WeightVector weights{0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f};
+    const WeightVector before = weights;
+    const TrainingResult result = train(weights, {}, 0.2f, 10000);
+    EXPECT_EQ(result.outcome, TrainingOutcome::LimitExceeded);
+    EXPECT_EQ(cyclesText(result.cycles, 10000), "N°Cicli:10001/10000");
+    EXPECT_EQ(trainingStatusText(result.outcome), "Superati i limiti per i cicli di addestramento");
+    EXPECT_EQ(weights, before);
+}
+
+TEST(TrainingLimit, LimitOfZeroOrLessMakesExactlyOnePassEvenWhenItConverges)
+{
+    for (const std::int16_t limit : {std::int16_t{0}, std::int16_t{-1}, std::int16_t{-32768}}) {
+        WeightVector weights{0.0f, 1.0f, 0.0f, 0.0f, 0.0f, 0.0f};
+        const std::vector<SampleRow> rows{sample(1, 0, 0, 0, 0, 1)};
+        const TrainingResult result = train(weights, rows, 0.2f, limit);
+        EXPECT_EQ(result.cycles, 1) << limit;
+        EXPECT_EQ(result.outcome, TrainingOutcome::LimitExceeded) << limit;
+    }
+}
+
+TEST(TrainingLimit, ConvergingOnThePassThatExceedsTheLimitReportsTheLimit)
+{
+    // This pair needs more than one pass from these weights; find how many,
+    // then train again with a limit one below that count.
+    const WeightVector start{0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f};
+    WeightVector weights = start;
+    const TrainingResult free = train(weights, separablePair, 0.05f, 10000);
+    ASSERT_EQ(free.outcome, TrainingOutcome::Converged);
+    ASSERT_GE(free.cycles, 2);
+
+    weights = start;
+    const auto limit = static_cast<std::int16_t>(free.cycles - 1);
+    const TrainingResult limited = train(weights, separablePair, 0.05f, limit);
+    EXPECT_EQ(limited.outcome, TrainingOutcome::LimitExceeded);
+    EXPECT_EQ(limited.cycles, free.cycles);
+    for (const SampleRow &row : separablePair)
+        EXPECT_EQ(answer(weights, row), row[TargetColumn]);
+
+    weights = start;
+    const TrainingResult exact = train(weights, separablePair, 0.05f, free.cycles);
+    EXPECT_EQ(exact.outcome, TrainingOutcome::Converged);
+}
+
+TEST(TrainingLimit, TargetZeroNeverConverges)
+{
+    WeightVector weights{0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f};
+    const std::vector<SampleRow> rows{sample(1, 1, 0, 0, 0, 0)};
+    const TrainingResult result = train(weights, rows, 0.2f, 500);
+    EXPECT_EQ(result.outcome, TrainingOutcome::LimitExceeded);
+    EXPECT_EQ(result.cycles, 501);
+}
+
+TEST(TrainingLimit, LargestLimitStopsAtTheCounterCeiling)
+{
+    WeightVector weights{0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f};
+    const std::vector<SampleRow> rows{sample(1, 1, 0, 0, 0, 0)};
+    const TrainingResult result = train(weights, rows, 0.2f, 32767);
+    EXPECT_EQ(result.outcome, TrainingOutcome::LimitExceeded);
+    EXPECT_EQ(cyclesText(result.cycles, 32767), "N°Cicli:32767/32767");
+}
+
+TEST(TrainingLimit, LimitOf32766IsPassed)
+{
+    WeightVector weights{0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f};
+    const TrainingResult result = train(weights, {}, 0.2f, 32766);
+    EXPECT_EQ(result.outcome, TrainingOutcome::LimitExceeded);
+    EXPECT_EQ(result.cycles, 32767);
+}
+
+TEST(TrainingOverflow, HugeLearningRateStopsWithFiniteWeights)
+{
+    WeightVector weights{0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f};
+    const std::vector<SampleRow> rows{sample(1e30f, 0, 0, 0, 0, -1), sample(0, 1e30f, 0, 0, 0, 1),
+                                      sample(1e30f, 1e30f, 0, 0, 0, 0)};
+    const TrainingResult result = train(weights, rows, 1e30f, 10000);
+    EXPECT_EQ(result.outcome, TrainingOutcome::Overflow);
+    EXPECT_EQ(trainingStatusText(result.outcome), "Addestramento interrotto: overflow numerico");
+    EXPECT_GE(result.cycles, 1);
+    for (const float weight : weights)
+        EXPECT_TRUE(std::isfinite(weight));
+}
+
+TEST(TrainingOverflow, SampleThatOverflowsLeavesItsCorrectionsUnapplied)
+{
+    // Correction of w1 is finite, of w2 infinite: neither may be applied.
+    WeightVector weights{0, 0, 0, 0, 0, 0};
+    const float max = std::numeric_limits<float>::max();
+    const std::vector<SampleRow> rows{sample(1, max, 0, 0, 0, -1)};
+    const TrainingResult result = train(weights, rows, 1.0f, 10);
+    EXPECT_EQ(result.outcome, TrainingOutcome::Overflow);
+    EXPECT_EQ(result.cycles, 1);
+    EXPECT_EQ(weights, (WeightVector{0, 0, 0, 0, 0, 0}));
+}
+
+TEST(TrainingOverflow, SumBeyondFloatRangeStopsTheTraining)
+{
+    const float max = std::numeric_limits<float>::max();
+    WeightVector weights{0, 1, 1, 0, 0, 0};
+    const std::vector<SampleRow> rows{sample(max, max, 0, 0, 0, 1)};
+    const TrainingResult result = train(weights, rows, 0.2f, 10);
+    EXPECT_EQ(result.outcome, TrainingOutcome::Overflow);
+    EXPECT_EQ(weights, (WeightVector{0, 1, 1, 0, 0, 0}));
+}
+
+TEST(TrainingText, CyclesDisplay)
+{
+    EXPECT_EQ(cyclesText(37, 10000), "N°Cicli:37/10000");
+    EXPECT_EQ(cyclesText(1, -5), "N°Cicli:1/-5");
+}
+
+} // namespace
+} // namespace vintrelle
