@@ -18,6 +18,23 @@ namespace vintrelle::ui {
 
 inline constexpr int UnknownKeyCode = 0;
 
+// The codes the field rules name.
+namespace vk {
+inline constexpr int Backspace = 8;
+inline constexpr int Left = 37;
+inline constexpr int Up = 38;
+inline constexpr int Right = 39;
+inline constexpr int Down = 40;
+inline constexpr int Digit0 = 48;
+inline constexpr int Digit1 = 49;
+inline constexpr int Digit9 = 57;
+inline constexpr int Keypad0 = 96;
+inline constexpr int Keypad9 = 105;
+inline constexpr int KeypadMinus = 109;
+inline constexpr int KeypadDecimal = 110;
+inline constexpr int Comma = 188;
+} // namespace vk
+
 int virtualKeyCode(int qtKey, bool keypad);
 int virtualKeyCode(const QKeyEvent &event);
 

@@ -1,0 +1,14 @@
+#include "ui/fonts.h"
+#include "ui/form1.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    vintrelle::ui::installFontSubstitutions();
+
+    Form1 window;
+    window.show();
+    return application.exec();
+}

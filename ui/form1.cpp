@@ -1,0 +1,507 @@
+#include "ui/form1.h"
+
+#include "core/numeric_text.h"
+#include "core/output.h"
+#include "core/training.h"
+#include "samples/sample_line.h"
+#include "ui/entry_field.h"
+#include "ui/fonts.h"
+#include "ui/key_codes.h"
+#include "ui/neuron_diagram.h"
+#include "ui/twips.h"
+#include "ui/wrapping_button.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSignalBlocker>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+using vintrelle::ui::EntryField;
+using vintrelle::ui::twipsRect;
+namespace messages = vintrelle::messages;
+namespace vk = vintrelle::ui::vk;
+
+namespace {
+
+// Colours as the window's design gives them, &H00BBGGRR&.
+QColor colourFromBgr(unsigned bgr)
+{
+    return QColor(static_cast<int>(bgr & 0xFFu), static_cast<int>((bgr >> 8) & 0xFFu),
+                  static_cast<int>((bgr >> 16) & 0xFFu));
+}
+
+const QColor LightYellow = colourFromBgr(0x00C0FFFFu);
+const QColor LightBlue = colourFromBgr(0x00FFC0C0u);
+const QColor Blue = colourFromBgr(0x00FF0000u);
+
+QFont sansFont(double points, bool bold = false)
+{
+    QFont font(QString::fromLatin1(vintrelle::ui::SansFamily));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+QFont serifFont(double points)
+{
+    QFont font(QString::fromLatin1(vintrelle::ui::SerifFamily));
+    font.setPointSizeF(points);
+    return font;
+}
+
+QString toQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string textOf(const QLineEdit *field)
+{
+    return field->text().toStdString();
+}
+
+// Colours of a label: text always, background only when it is filled.
+void paintLabel(QLabel *label, const QColor &text, std::optional<QColor> background)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, text);
+    if (background) {
+        palette.setColor(QPalette::Window, *background);
+        label->setAutoFillBackground(true);
+    }
+    label->setPalette(palette);
+}
+
+// Where the caret or a selection edge goes when a number gains or loses its
+// sign: it stays beside the same digit, and the start stays the start.
+int shiftedPosition(int position, int shift, int length)
+{
+    if (position == 0)
+        return 0;
+    return std::clamp(position + shift, 0, length);
+}
+
+} // namespace
+
+Form1::Form1(QWidget *parent)
+    : QWidget(parent)
+{
+    createControls();
+    setAppearance();
+    setTabOrder();
+    wireHandlers();
+    Txt[1]->setFocus();
+    Form_Load();
+}
+
+void Form1::createControls()
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Vintrelle  2010  -   www.vintrelle.example"));
+    setFixedSize(vintrelle::ui::twips(5484), vintrelle::ui::twips(5124));
+
+    // Created first, so it lies under every control.
+    diagram = new vintrelle::ui::NeuronDiagram(this);
+    diagram->setGeometry(rect());
+
+    const auto field = [this](EntryField *&member, const char *name, const char *text, QRect box) {
+        member = new EntryField(QString::fromUtf8(text), this);
+        member->setObjectName(QString::fromLatin1(name));
+        member->setGeometry(box);
+    };
+    const auto label = [this](QLabel *&member, const char *name, const char *text, QRect box) {
+        member = new QLabel(QString::fromUtf8(text), this);
+        member->setObjectName(QString::fromLatin1(name));
+        member->setGeometry(box);
+        member->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    };
+    const auto button = [this](QPushButton *&member, const char *name, const char *text, QRect box) {
+        member = new vintrelle::ui::WrappingButton(QString::fromUtf8(text), this);
+        member->setObjectName(QString::fromLatin1(name));
+        member->setGeometry(box);
+        // Enter clicks the button that has the focus.
+        member->setAutoDefault(true);
+    };
+
+    field(Txt[0], "Txt0", "-1", twipsRect(960, 120, 372, 372));
+    field(Txt[1], "Txt1", "0", twipsRect(480, 600, 852, 348));
+    field(Txt[2], "Txt2", "0", twipsRect(480, 1080, 852, 360));
+    field(Txt[3], "Txt3", "0", twipsRect(480, 1560, 852, 360));
+    field(Txt[4], "Txt4", "0", twipsRect(480, 2040, 852, 360));
+    field(Txt[5], "Txt5", "0", twipsRect(480, 2520, 852, 360));
+    // The bias input is always -1: shown, never edited.
+    Txt[0]->setEnabled(false);
+    field(txtOut, "txtOut", "1", twipsRect(4680, 1920, 492, 300));
+    field(Text1, "Text1", "0,2", twipsRect(4440, 480, 852, 288));
+    Text2 = new QLineEdit(QStringLiteral("10000"), this);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    Text2->setGeometry(twipsRect(4440, 120, 852, 288));
+
+    button(Command3, "Command3", "aggiungi", twipsRect(4320, 3240, 1092, 252));
+    button(Command1, "Command1", "Calcola", twipsRect(4200, 2400, 1092, 252));
+    button(Command2, "Command2", "Addestra", twipsRect(4200, 1440, 1092, 252));
+    button(Command4, "Command4", "Reset", twipsRect(4320, 4800, 1092, 252));
+    button(Command5, "Command5", "Reinizializza Pesi", twipsRect(4320, 4320, 1092, 372));
+    button(Command6, "Command6", "Rimuovi", twipsRect(4320, 3600, 1092, 252));
+
+    List1 = new QListWidget(this);
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->setGeometry(twipsRect(120, 3240, 4092, 1488));
+    List1->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    label(Label2, "Label2", "Bias", twipsRect(480, 120, 492, 372));
+    label(Label3, "Label3", "X1", twipsRect(120, 600, 252, 252));
+    label(Label4, "Label4", "X2", twipsRect(120, 1080, 252, 252));
+    label(Label5, "Label5", "X3", twipsRect(120, 1560, 252, 252));
+    label(Label6, "Label6", "X4", twipsRect(120, 2040, 252, 252));
+    label(Label7, "Label7", "X5", twipsRect(120, 2520, 252, 252));
+    label(Label8, "Label8", "Sample :", twipsRect(120, 3000, 852, 252));
+    label(Label11, "Label11", "N° cicli Max :", twipsRect(3240, 120, 1212, 252));
+    label(Label10, "Label10", "Eta:", twipsRect(3960, 480, 492, 252));
+    label(Label9, "Label9", "N°Cicli :", twipsRect(3480, 1080, 1812, 252));
+    label(Label1, "Label1", "Status:", twipsRect(120, 4800, 4092, 252));
+}
+
+void Form1::setAppearance()
+{
+    // The buttons keep the window's own font.
+    setFont(sansFont(8.25));
+
+    for (int i = 0; i < vintrelle::InputCount; ++i)
+        Txt[static_cast<std::size_t>(i)]->setFont(sansFont(9.6));
+    Text1->setFont(sansFont(9.6));
+    Text2->setFont(sansFont(9.6));
+    List1->setFont(sansFont(9.6));
+
+    txtOut->setFont(sansFont(12));
+    QPalette outPalette = txtOut->palette();
+    outPalette.setColor(QPalette::Base, LightBlue);
+    outPalette.setColor(QPalette::Text, LightYellow);
+    txtOut->setPalette(outPalette);
+
+    Label2->setFont(sansFont(9.6, true));
+    paintLabel(Label2, Blue, LightYellow);
+    for (QLabel *label : {Label3, Label4, Label5, Label6, Label7, Label9}) {
+        label->setFont(sansFont(7.8, true));
+        paintLabel(label, Blue, LightYellow);
+    }
+    Label1->setFont(sansFont(9.6));
+    paintLabel(Label1, Blue, LightYellow);
+    Label8->setFont(serifFont(12));
+    paintLabel(Label8, Blue, std::nullopt);
+    for (QLabel *label : {Label10, Label11}) {
+        label->setFont(sansFont(9.6));
+        paintLabel(label, Blue, std::nullopt);
+    }
+}
+
+void Form1::setTabOrder()
+{
+    const std::array<QWidget *, 16> order{
+        Txt[0], Txt[1], Txt[2], Txt[3], Txt[4], Txt[5], txtOut,
+        Command3, Command1, Command2, Command4, List1, Command5, Command6, Text1, Text2};
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void Form1::wireHandlers()
+{
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
+
+    // A sample is loaded when it becomes the selected one, by mouse or
+    // arrow keys, and again when it is clicked while already selected. A
+    // click on a new item therefore loads it twice, to the same texts.
+    connect(List1, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0)
+            List1_Click();
+    });
+    connect(List1, &QListWidget::itemClicked, this, &Form1::List1_Click);
+
+    for (int i = 0; i < vintrelle::InputCount; ++i) {
+        EntryField *input = Txt[static_cast<std::size_t>(i)];
+        connect(input, &EntryField::focusGained, this, [this, i] { Txt_GotFocus(i); });
+        connect(input, &EntryField::focusLost, this, [this, i] { Txt_LostFocus(i); });
+        connect(input, &EntryField::keyReleased, this, [this, i](int keyCode) { Txt_KeyUp(i, keyCode); });
+    }
+    connect(Text1, &EntryField::focusGained, this, &Form1::Text1_GotFocus);
+    connect(Text1, &EntryField::keyReleased, this, &Form1::Text1_KeyUp);
+    connect(txtOut, &EntryField::focusGained, this, &Form1::txtOut_GotFocus);
+    connect(txtOut, &EntryField::keyReleased, this, &Form1::txtOut_KeyUp);
+}
+
+// ---------------------------------------------------------------------------
+// Start-up and reset
+
+void Form1::Form_Load()
+{
+    ini();
+}
+
+void Form1::ini()
+{
+    samples.clear();
+    {
+        const QSignalBlocker quiet(List1);
+        List1->clear();
+    }
+    txtOut->setText(QStringLiteral("1"));
+    state.reinitialiseWeights();
+    showStatus(messages::SystemReset);
+}
+
+void Form1::Command4_Click()
+{
+    ini();
+}
+
+void Form1::Command5_Click()
+{
+    state.reinitialiseWeights();
+    showStatus(messages::NetworkReset);
+}
+
+// ---------------------------------------------------------------------------
+// "Calcola": the neuron's answer for the six inputs
+
+void Form1::Command1_Click()
+{
+    vintrelle::InputVector inputs{};
+    for (int i = 0; i < vintrelle::InputCount; ++i) {
+        const auto value = vintrelle::textToDouble(textOf(Txt[static_cast<std::size_t>(i)]));
+        if (!value) {
+            showInvalidValue(messages::inputField(i));
+            return;
+        }
+        inputs[static_cast<std::size_t>(i)] = *value;
+    }
+    const auto output = vintrelle::neuronOutput(inputs, state.Weights);
+    if (!output) {
+        showStatus(messages::ComputeOverflow);
+        return;
+    }
+    txtOut->setText(toQString(vintrelle::integerToText(*output)));
+    showStatus(messages::Computed);
+}
+
+// ---------------------------------------------------------------------------
+// "Addestra": training on the stored samples
+
+void Form1::Command2_Click()
+{
+    const auto eta = vintrelle::textToSingle(textOf(Text1));
+    if (!eta) {
+        showInvalidValue(messages::Field::Eta);
+        return;
+    }
+    const auto maxCycles = vintrelle::textToInteger(textOf(Text2));
+    if (!maxCycles) {
+        showInvalidValue(messages::Field::MaxCycles);
+        return;
+    }
+    state.Eta = *eta;
+    state.MaxCycles = *maxCycles;
+    showStatus(messages::TrainingStarted);
+
+    const vintrelle::TrainingResult result =
+        vintrelle::train(state.Weights, samples.rows(), state.Eta, state.MaxCycles);
+
+    showStatus(vintrelle::trainingStatusText(result.outcome));
+    Label9->setText(toQString(vintrelle::cyclesText(result.cycles, state.MaxCycles)));
+}
+
+// ---------------------------------------------------------------------------
+// Samples: add, remove, select
+
+void Form1::Command3_Click()
+{
+    const std::string target = textOf(txtOut);
+    // A blank target is a sample just selected from the list: not added twice.
+    if (vintrelle::trimBlanks(target).empty())
+        return;
+    if (samples.isFull())
+        return;
+
+    std::array<std::string, vintrelle::InputCount> texts;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        texts[i] = textOf(Txt[i]);
+    std::array<std::string_view, vintrelle::InputCount> inputs;
+    std::copy(texts.begin(), texts.end(), inputs.begin());
+
+    // Every text is converted before anything is stored, so a bad one
+    // leaves the list and the store as they were.
+    const auto row = vintrelle::sampleRowFromTexts(inputs, target);
+    if (const auto *badField = std::get_if<messages::Field>(&row)) {
+        showInvalidValue(*badField);
+        return;
+    }
+
+    const std::array<std::string_view, 5> lineInputs{inputs[1], inputs[2], inputs[3], inputs[4], inputs[5]};
+    List1->addItem(toQString(vintrelle::buildSampleLine(lineInputs, target)));
+    samples.add(std::get<vintrelle::SampleRow>(row));
+    showStatus(messages::sampleStored(samples.count() - 1));
+    Txt[1]->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::Command6_Click()
+{
+    const int k = selectedSample();
+    if (k < 0)
+        return;
+    txtOut->setText(QStringLiteral("1"));
+    {
+        // Removing the item moves the selection to its neighbour; that is
+        // not the user choosing a sample.
+        const QSignalBlocker quiet(List1);
+        delete List1->takeItem(k);
+        List1->clearSelection();
+        List1->setCurrentRow(-1);
+    }
+    samples.remove(k);
+}
+
+void Form1::List1_Click()
+{
+    const int k = selectedSample();
+    if (k < 0)
+        return;
+    const auto inputs = vintrelle::readSampleLine(List1->item(k)->text().toStdString());
+    if (!inputs)
+        return;
+    for (std::size_t j = 0; j < inputs->size(); ++j)
+        Txt[j + 1]->setText(toQString((*inputs)[j]));
+    txtOut->setText(QString());
+}
+
+int Form1::selectedSample() const
+{
+    const QList<QListWidgetItem *> selected = List1->selectedItems();
+    return selected.isEmpty() ? -1 : List1->row(selected.front());
+}
+
+// ---------------------------------------------------------------------------
+// Entry rules: input fields
+
+void Form1::Txt_GotFocus(int index)
+{
+    Txt[static_cast<std::size_t>(index)]->selectAll();
+}
+
+void Form1::Txt_LostFocus(int index)
+{
+    EntryField *input = Txt[static_cast<std::size_t>(index)];
+    if (vintrelle::trimBlanks(textOf(input)).empty())
+        input->setText(QStringLiteral("0"));
+}
+
+void Form1::Txt_KeyUp(int index, int keyCode)
+{
+    EntryField *input = Txt[static_cast<std::size_t>(index)];
+
+    // Caret movement, Backspace and keypad digits are left alone.
+    if (keyCode == vk::Left || keyCode == vk::Right || keyCode == vk::Backspace
+        || (keyCode >= vk::Keypad0 && keyCode <= vk::Keypad9))
+        return;
+
+    // The keypad's decimal key: the character it typed becomes the comma.
+    if (keyCode == vk::KeypadDecimal) {
+        const int caret = input->cursorPosition();
+        if (caret == 0)
+            return;
+        QString text = input->text();
+        text[caret - 1] = QLatin1Char(',');
+        input->setText(text);
+        input->setCursorPosition(caret);
+        return;
+    }
+
+    // Down makes the number negative, Up makes it non-negative.
+    if (keyCode == vk::Down || keyCode == vk::Up) {
+        const auto forced = vintrelle::withForcedSign(textOf(input), keyCode == vk::Down);
+        if (!forced) {
+            showInvalidValue(messages::inputField(index));
+            return;
+        }
+        const QString text = toQString(*forced);
+        const int shift = static_cast<int>(text.size() - input->text().size());
+        const int length = static_cast<int>(text.size());
+        const bool selected = input->hasSelectedText();
+        const int start = shiftedPosition(input->selectionStart(), shift, length);
+        const int end = shiftedPosition(input->selectionEnd(), shift, length);
+        const int caret = shiftedPosition(input->cursorPosition(), shift, length);
+        input->setText(text);
+        if (selected)
+            input->setSelection(start, end - start);
+        else
+            input->setCursorPosition(caret);
+        return;
+    }
+
+    // Digits of the main keyboard, the comma and the keypad minus are kept;
+    // anything else puts a selected "0" back.
+    const bool digit = keyCode >= vk::Digit0 && keyCode <= vk::Digit9;
+    if (!digit && keyCode != vk::Comma && keyCode != vk::KeypadMinus) {
+        input->setText(QStringLiteral("0"));
+        input->setSelection(0, 1);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Entry rules: learning rate and output
+
+void Form1::Text1_GotFocus()
+{
+    Text1->setSelection(0, 3);
+}
+
+void Form1::Text1_KeyUp(int keyCode)
+{
+    const bool digit = keyCode >= vk::Digit0 && keyCode <= vk::Digit9;
+    if (digit || keyCode == vk::Comma || keyCode == vk::KeypadMinus)
+        return;
+    Text1->setText(QStringLiteral("0"));
+    Text1->setSelection(0, 1);
+}
+
+void Form1::txtOut_GotFocus()
+{
+    txtOut->selectAll();
+}
+
+void Form1::txtOut_KeyUp(int keyCode)
+{
+    switch (keyCode) {
+    case vk::Down:
+        txtOut->setText(QStringLiteral("-1"));
+        return;
+    case vk::Up:
+        txtOut->setText(QStringLiteral("1"));
+        return;
+    case vk::KeypadMinus:   // so that "-" and "1" can be typed
+    case vk::Digit1:
+        return;
+    default:
+        txtOut->setText(QStringLiteral("1"));
+        txtOut->setSelection(0, 1);
+        return;
+    }
+}
+
+// ---------------------------------------------------------------------------
+
+void Form1::showStatus(std::string_view text)
+{
+    Label1->setText(toQString(text));
+}
+
+void Form1::showInvalidValue(messages::Field field)
+{
+    showStatus(messages::invalidValue(field));
+}
