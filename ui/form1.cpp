@@ -191,6 +191,10 @@ void Form1::setAppearance()
     Label1->setFont(sansFont(9.6));
     paintLabel(Label1, Blue, LightYellow);
     Label8->setFont(serifFont(12));
+    // A 12-point line is a little taller than its box: set a pixel higher,
+    // the caption keeps the descender of its "p".
+    Label8->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    Label8->setContentsMargins(0, 0, 0, 1);
     paintLabel(Label8, Blue, std::nullopt);
     for (QLabel *label : {Label10, Label11}) {
         label->setFont(sansFont(9.6));

@@ -1,0 +1,963 @@
+// Drives the real window with simulated keys and clicks, as a user would.
+//
+// Keys go to the focus widget (a null widget in QTest), so that a Tab's
+// release lands in the field the Tab moved to, as on a real keyboard.
+
+#include "core/messages.h"
+#include "core/training.h"
+#include "ui/fonts.h"
+#include "ui/form1.h"
+#include "ui/wrapping_button.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QFontInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QTest>
+#include <QTestEventList>
+
+#include <memory>
+
+namespace messages = vintrelle::messages;
+
+namespace {
+
+QString qText(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Where the pixels of a caption land when it is drawn unclipped in `box`: a
+// caption cut off by its control reaches outside the control's rectangle.
+QRect inkOf(const QString &text, const QFont &font, QRect box, int flags)
+{
+    const int margin = 40;
+    QImage image(box.bottomRight().x() + 1 + 2 * margin, box.bottomRight().y() + 1 + 2 * margin,
+                 QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(box.translated(margin, margin), flags | Qt::TextDontClip, text);
+    }
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) > 0)
+                ink |= QRect(x - margin, y - margin, 1, 1);
+    return ink;
+}
+
+QStringList listLines(const QListWidget *list)
+{
+    QStringList lines;
+    for (int i = 0; i < list->count(); ++i)
+        lines << list->item(i)->text();
+    return lines;
+}
+
+} // namespace
+
+class TestForm1 : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    // Start-up and layout.
+    void everyControlHasItsName();
+    void startUpState();
+    void controlsSitWhereTheDesignPutsThem_data();
+    void controlsSitWhereTheDesignPutsThem();
+    void tabOrderFollowsTheDesign();
+    void coloursAreLightYellowBlueAndLightBlue();
+    void fontsAreSubstitutedByMetricTwins();
+    void everyCaptionFitsItsBox();
+    void everyStatusFitsTheStatusLine();
+
+    // The typical use, start to end.
+    void typicalSession();
+
+    // Entry rules.
+    void entryRules_data();
+    void entryRules();
+    void tabbingThroughFilledFieldsKeepsTheirValues();
+    void shiftTabBackKeepsTheValue();
+    void emptiedInputBecomesZeroWhenLeft();
+    void blankOutputStaysBlankWhenLeft();
+    void autoRepeatReleaseIsNotARelease();
+    void windowLosingActivationKeepsTheCaret();
+
+    // Samples.
+    void twelfthAddChangesNothing();
+    void addWithBlankOutputChangesNothing();
+    void removeWithNothingSelectedChangesNothing();
+    void removeFirstOfThreeShiftsTheRest();
+    void arrowKeysInTheListLoadTheSample();
+
+    // Buttons.
+    void computeWithDefaultsIsMinusOneAndRepeatable();
+    void trainingWithoutSamplesPassesTheLimit();
+    void trainingWithLimitZeroMakesOnePass();
+    void reinitialiseWeightsKeepsSamples();
+    void resetEmptiesTheListButKeepsSettings();
+
+    // Bad input: a message, and nothing else changes.
+    void badInput_data();
+    void badInput();
+    void trainingOverflowIsReported();
+    void computeOverflowIsReported();
+
+private:
+    template <typename T>
+    T *control(const char *name) const
+    {
+        return form->findChild<T *>(QString::fromLatin1(name));
+    }
+    QLineEdit *field(const char *name) const { return control<QLineEdit>(name); }
+    QPushButton *button(const char *name) const { return control<QPushButton>(name); }
+    QLabel *label(const char *name) const { return control<QLabel>(name); }
+    QListWidget *list() const { return control<QListWidget>("List1"); }
+
+    void click(const char *buttonName) { QTest::mouseClick(button(buttonName), Qt::LeftButton); }
+    void clickSample(int row);
+    void focusByMouse(const char *fieldName);
+    // Types into the focus widget, one key click per character.
+    static void type(const QString &text) { QTest::keyClicks(nullptr, text); }
+    static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(static_cast<QWidget *>(nullptr), key, modifiers);
+    }
+    // Fills X1..X5 and the target by keyboard, starting in X1, then "aggiungi".
+    void addSample(const QStringList &inputs, Qt::Key targetArrow);
+
+    std::unique_ptr<Form1> form;
+};
+
+void TestForm1::initTestCase()
+{
+    vintrelle::ui::installFontSubstitutions();
+}
+
+void TestForm1::init()
+{
+    form = std::make_unique<Form1>();
+    form->show();
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+}
+
+void TestForm1::cleanup()
+{
+    form.reset();
+}
+
+void TestForm1::clickSample(int row)
+{
+    QListWidget *samples = list();
+    const QRect box = samples->visualItemRect(samples->item(row));
+    QTest::mouseClick(samples->viewport(), Qt::LeftButton, Qt::NoModifier, box.center());
+}
+
+void TestForm1::focusByMouse(const char *fieldName)
+{
+    QLineEdit *target = field(fieldName);
+    QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, target->rect().center());
+}
+
+void TestForm1::addSample(const QStringList &inputs, Qt::Key targetArrow)
+{
+    QCOMPARE(QApplication::focusWidget(), field("Txt1"));
+    for (const QString &input : inputs) {
+        type(input);
+        press(Qt::Key_Tab);
+    }
+    QCOMPARE(QApplication::focusWidget(), field("txtOut"));
+    press(targetArrow);
+    click("Command3");
+}
+
+// ---------------------------------------------------------------------------
+// Start-up and layout
+
+void TestForm1::everyControlHasItsName()
+{
+    QCOMPARE(form->objectName(), QStringLiteral("Form1"));
+    for (const char *name : {"Txt0", "Txt1", "Txt2", "Txt3", "Txt4", "Txt5", "txtOut", "Text1", "Text2"})
+        QVERIFY2(field(name) != nullptr, name);
+    for (const char *name : {"Command1", "Command2", "Command3", "Command4", "Command5", "Command6"})
+        QVERIFY2(button(name) != nullptr, name);
+    for (const char *name : {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6", "Label7",
+                             "Label8", "Label9", "Label10", "Label11"})
+        QVERIFY2(label(name) != nullptr, name);
+    QVERIFY(list() != nullptr);
+}
+
+void TestForm1::startUpState()
+{
+    QCOMPARE(form->windowTitle(), QStringLiteral("Vintrelle  2010  -   www.vintrelle.example"));
+    QCOMPARE(label("Label1")->text(), QStringLiteral("Sistema Reinizializzato"));
+    QCOMPARE(label("Label9")->text(), QStringLiteral("N°Cicli :"));
+    QCOMPARE(field("txtOut")->text(), QStringLiteral("1"));
+    QCOMPARE(list()->count(), 0);
+    QCOMPARE(form->sampleStore().count(), 0);
+    QCOMPARE(field("Txt0")->text(), QStringLiteral("-1"));
+    QVERIFY(!field("Txt0")->isEnabled());
+    for (const char *name : {"Txt1", "Txt2", "Txt3", "Txt4", "Txt5"})
+        QCOMPARE(field(name)->text(), QStringLiteral("0"));
+    QCOMPARE(field("Text1")->text(), QStringLiteral("0,2"));
+    QCOMPARE(field("Text2")->text(), QStringLiteral("10000"));
+    for (const float weight : form->networkState().Weights) {
+        QVERIFY(weight >= 0.0f);
+        QVERIFY(weight < 1.0f);
+    }
+    // The focus starts in X1, whose "0" is selected for overwriting.
+    QCOMPARE(QApplication::focusWidget(), field("Txt1"));
+    QCOMPARE(field("Txt1")->selectedText(), QStringLiteral("0"));
+    QCOMPARE(form->size(), QSize(366, 342));
+}
+
+void TestForm1::controlsSitWhereTheDesignPutsThem_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("pixels");
+
+    // Design twips divided by 15.
+    QTest::newRow("bias input") << "Txt0" << QRect(64, 8, 25, 25);
+    QTest::newRow("input X1") << "Txt1" << QRect(32, 40, 57, 23);
+    QTest::newRow("input X5") << "Txt5" << QRect(32, 168, 57, 24);
+    QTest::newRow("output field") << "txtOut" << QRect(312, 128, 33, 20);
+    QTest::newRow("learning rate") << "Text1" << QRect(296, 32, 57, 19);
+    QTest::newRow("cycle limit") << "Text2" << QRect(296, 8, 57, 19);
+    QTest::newRow("Calcola") << "Command1" << QRect(280, 160, 73, 17);
+    QTest::newRow("Reinizializza Pesi") << "Command5" << QRect(288, 288, 73, 25);
+    QTest::newRow("sample list") << "List1" << QRect(8, 216, 273, 99);
+    QTest::newRow("status line") << "Label1" << QRect(8, 320, 273, 17);
+    QTest::newRow("pass display") << "Label9" << QRect(232, 72, 121, 17);
+}
+
+void TestForm1::controlsSitWhereTheDesignPutsThem()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, pixels);
+    const auto *widget = form->findChild<QWidget *>(name);
+    QVERIFY(widget != nullptr);
+    QCOMPARE(widget->geometry(), pixels);
+}
+
+void TestForm1::tabOrderFollowsTheDesign()
+{
+    const QStringList expected{"Txt2", "Txt3", "Txt4", "Txt5", "txtOut", "Command3", "Command1",
+                               "Command2", "Command4", "List1", "Command5", "Command6", "Text1",
+                               "Text2", "Txt1"};
+    QStringList visited;
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        press(Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, expected);
+}
+
+void TestForm1::coloursAreLightYellowBlueAndLightBlue()
+{
+    const QColor lightYellow(255, 255, 192);
+    const QColor blue(0, 0, 255);
+    const QColor lightBlue(192, 192, 255);
+
+    for (const char *name : {"Label1", "Label2", "Label3", "Label7", "Label9"}) {
+        const QLabel *filled = label(name);
+        QVERIFY2(filled->autoFillBackground(), name);
+        QCOMPARE(filled->palette().color(QPalette::Window), lightYellow);
+        QCOMPARE(filled->palette().color(QPalette::WindowText), blue);
+    }
+    for (const char *name : {"Label8", "Label10", "Label11"}) {
+        const QLabel *plain = label(name);
+        QVERIFY2(!plain->autoFillBackground(), name);
+        QCOMPARE(plain->palette().color(QPalette::WindowText), blue);
+    }
+    QCOMPARE(field("txtOut")->palette().color(QPalette::Base), lightBlue);
+    QCOMPARE(field("txtOut")->palette().color(QPalette::Text), lightYellow);
+
+    // And on screen: the middle of the status line's right end is light yellow.
+    const QImage image = form->grab().toImage();
+    const QRect status = label("Label1")->geometry();
+    const qreal ratio = image.devicePixelRatio();
+    QCOMPARE(image.pixelColor(QPointF(status.right() - 3, status.center().y()).toPoint() * ratio), lightYellow);
+}
+
+void TestForm1::fontsAreSubstitutedByMetricTwins()
+{
+    QCOMPARE(QFontInfo(label("Label1")->font()).family(), QStringLiteral("Liberation Sans"));
+    QCOMPARE(QFontInfo(field("Txt1")->font()).family(), QStringLiteral("Liberation Sans"));
+    QCOMPARE(QFontInfo(button("Command5")->font()).family(), QStringLiteral("Liberation Sans"));
+    QCOMPARE(QFontInfo(label("Label8")->font()).family(), QStringLiteral("Liberation Serif"));
+    QCOMPARE(field("txtOut")->font().pointSizeF(), 12.0);
+    QVERIFY(label("Label3")->font().bold());
+    QVERIFY(!label("Label1")->font().bold());
+}
+
+void TestForm1::everyCaptionFitsItsBox()
+{
+    const QList<QLabel *> captions = form->findChildren<QLabel *>();
+    QCOMPARE(captions.size(), 11);
+    for (const QLabel *caption : captions) {
+        const QRect ink = inkOf(caption->text(), caption->font(), caption->contentsRect(), int(caption->alignment()));
+        QVERIFY2(caption->rect().contains(ink), qPrintable(caption->text()));
+    }
+    const QList<QPushButton *> commands = form->findChildren<QPushButton *>();
+    QCOMPARE(commands.size(), 6);
+    for (const QPushButton *command : commands) {
+        // Inside the button's one-pixel frame.
+        const QRect ink = inkOf(command->text(), command->font(), command->rect(),
+                                vintrelle::ui::WrappingButton::CaptionFlags);
+        QVERIFY2(command->rect().adjusted(1, 1, -1, -1).contains(ink), qPrintable(command->text()));
+    }
+}
+
+void TestForm1::everyStatusFitsTheStatusLine()
+{
+    std::vector<std::string> statuses{
+        std::string(messages::SystemReset), std::string(messages::NetworkReset),
+        std::string(messages::Computed), std::string(messages::TrainingStarted),
+        std::string(messages::LimitExceeded), std::string(messages::TrainingOverflow),
+        std::string(messages::ComputeOverflow), messages::sampleStored(10)};
+    for (int f = 0; f <= static_cast<int>(messages::Field::MaxCycles); ++f)
+        statuses.push_back(messages::invalidValue(static_cast<messages::Field>(f)));
+
+    const QLabel *status = label("Label1");
+    for (const std::string &text : statuses) {
+        const QRect ink = inkOf(qText(text), status->font(), status->contentsRect(), int(status->alignment()));
+        QVERIFY2(status->rect().contains(ink), text.c_str());
+    }
+
+    const QLabel *passes = label("Label9");
+    const QString longest = qText(vintrelle::cyclesText(-32768, -32768));
+    const QRect ink = inkOf(longest, passes->font(), passes->contentsRect(), int(passes->alignment()));
+    QVERIFY(passes->rect().contains(ink));
+}
+
+// ---------------------------------------------------------------------------
+// The typical use
+
+void TestForm1::typicalSession()
+{
+    // Two samples, typed and set with the arrows.
+    addSample({"1", "0", "0", "0", "0"}, Qt::Key_Up);
+    QCOMPARE(label("Label1")->text(), QStringLiteral("Sample N°0"));
+    QCOMPARE(QApplication::focusWidget(), field("Txt1"));
+    QCOMPARE(field("Txt1")->selectedText(), QStringLiteral("1"));
+
+    addSample({"0", "1", "0", "0,5", "0"}, Qt::Key_Down);
+    QCOMPARE(label("Label1")->text(), QStringLiteral("Sample N°1"));
+    QCOMPARE(listLines(list()), QStringList({" 1 ; 0 ; 0 ; 0 ; 0   :   1", " 0 ; 1 ; 0 ; 0,5 ; 0   :   -1"}));
+    QCOMPARE(form->sampleStore().count(), 2);
+    QCOMPARE(form->sampleStore().row(1)[0], -1.0f);   // the bias input
+    QCOMPARE(form->sampleStore().row(1)[4], 0.5f);
+    QCOMPARE(form->sampleStore().row(1)[6], -1.0f);
+
+    // Training converges on two separable samples.
+    click("Command2");
+    QCOMPARE(label("Label1")->text(), QStringLiteral("Addestata"));
+    const QString passes = label("Label9")->text();
+    QVERIFY2(passes.startsWith(QStringLiteral("N°Cicli:")) && passes.endsWith(QStringLiteral("/10000")), qPrintable(passes));
+    const int made = passes.mid(8, passes.indexOf(QLatin1Char('/')) - 8).toInt();
+    QVERIFY(made >= 1 && made <= 10000);
+    QCOMPARE(form->networkState().Eta, 0.2f);
+    QCOMPARE(form->networkState().MaxCycles, std::int16_t{10000});
+
+    // Selecting a sample loads its inputs and blanks the output; "Calcola"
+    // answers with the target it was trained on.
+    clickSample(1);
+    const QStringList loaded{field("Txt1")->text(), field("Txt2")->text(), field("Txt3")->text(),
+                             field("Txt4")->text(), field("Txt5")->text()};
+    QCOMPARE(loaded, QStringList({"0", "1", "0", "0,5", "0"}));
+    QCOMPARE(field("txtOut")->text(), QString());
+    click("Command1");
+    QCOMPARE(field("txtOut")->text(), QStringLiteral("-1"));
+    QCOMPARE(label("Label1")->text(), QStringLiteral("Calcolato: "));
+
+    clickSample(0);
+    QCOMPARE(field("Txt1")->text(), QStringLiteral("1"));
+    QCOMPARE(field("Txt4")->text(), QStringLiteral("0"));
+    click("Command1");
+    QCOMPARE(field("txtOut")->text(), QStringLiteral("1"));
+
+    // Remove the selected first sample: the second moves up.
+    clickSample(0);
+    click("Command6");
+    QCOMPARE(listLines(list()), QStringList({" 0 ; 1 ; 0 ; 0,5 ; 0   :   -1"}));
+    QCOMPARE(form->sampleStore().count(), 1);
+    QCOMPARE(form->sampleStore().row(0)[2], 1.0f);
+    QCOMPARE(field("txtOut")->text(), QStringLiteral("1"));
+    QCOMPARE(list()->selectedItems().size(), 0);
+
+    // New weights keep the sample.
+    const vintrelle::WeightVector trained = form->networkState().Weights;
+    click("Command5");
+    QCOMPARE(label("Label1")->text(), QStringLiteral("Rete Reinizializzata"));
+    QVERIFY(form->networkState().Weights != trained);
+    QCOMPARE(list()->count(), 1);
+    QCOMPARE(form->sampleStore().count(), 1);
+
+    // Reset: back to the start-up condition; the pass display stays.
+    click("Command4");
+    QCOMPARE(label("Label1")->text(), QStringLiteral("Sistema Reinizializzato"));
+    QCOMPARE(list()->count(), 0);
+    QCOMPARE(form->sampleStore().count(), 0);
+    QCOMPARE(field("txtOut")->text(), QStringLiteral("1"));
+    QCOMPARE(label("Label9")->text(), passes);
+}
+
+// ---------------------------------------------------------------------------
+// Entry rules
+
+void TestForm1::entryRules_data()
+{
+    QTest::addColumn<QString>("fieldName");
+    QTest::addColumn<QString>("startText");
+    QTest::addColumn<QTestEventList>("keys");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<int>("caret");
+
+    const Qt::KeyboardModifiers keypad = Qt::KeypadModifier;
+    QTestEventList keys;
+
+    // Input fields. Each starts focused with its whole text selected.
+    keys.clear();
+    keys.addKeyClick('a');
+    QTest::newRow("letter in X3 leaves 0 selected") << "Txt3" << "0" << keys << "0" << "0" << 1;
+
+    keys.clear();
+    keys.addKeyClick('0');
+    keys.addKeyClick(Qt::Key_Period, keypad);
+    keys.addKeyClick('5');
+    QTest::newRow("0, keypad decimal, 5 gives 0,5") << "Txt1" << "0" << keys << "0,5" << "" << 3;
+
+    keys.clear();
+    keys.addKeyClick(Qt::Key_Comma, keypad);
+    QTest::newRow("keypad decimal typing a comma stays a comma") << "Txt2" << "0" << keys << "," << "" << 1;
+
+    keys.clear();
+    keys.addKeyClick(Qt::Key_End);   // End resets the field: code 35 is not kept
+    QTest::newRow("End key resets the input") << "Txt2" << "12" << keys << "0" << "0" << 1;
+
+    keys.clear();
+    keys.addKeyClick(Qt::Key_Right);
+    keys.addKeyClick(Qt::Key_Left);
+    keys.addKeyClick(Qt::Key_Period, keypad);
+    QTest::newRow("keypad decimal mid-text replaces what it typed") << "Txt2" << "12" << keys << "1,2" << "" << 2;
+
+    keys.clear();
+    keys.addKeyClick(Qt::Key_Down);
+    QTest::newRow("Down makes 0,25 negative") << "Txt4" << "0,25" << keys << "-0,25" << "-0,25" << 5;
+
+    keys.clear();
+    keys.addKeyClick(Qt::Key_Down);
+    keys.addKeyClick(Qt::Key_Up);
+    QTest::newRow("Down then Up gives 0,25 back") << "Txt4" << "0,25" << keys << "0,25" << "0,25" << 4;
+
+    keys.clear();
+    keys.addKeyClick(Qt::Key_Right);
+    keys.addKeyClick(Qt::Key_Down);
+    keys.addKeyClick('5');
+    QTest::newRow("Down keeps the caret at the end") << "Txt5" << "0,2" << keys << "-0,25" << "" << 5;
+
+    keys.clear();
+    keys.addKeyClick(Qt::Key_Down);
+    QTest::newRow("Down leaves -2 as it is") << "Txt1" << "-2" << keys << "-2" << "-2" << 2;
+
+    keys.clear();
+    keys.addKeyClick(Qt::Key_Down);
+    QTest::newRow("Down on 0 gives -0") << "Txt1" << "0" << keys << "-0" << "-0" << 2;
+
+    keys.clear();
+    keys.addKeyClick(Qt::Key_Up);
+    QTest::newRow("Up rewrites the number plainly") << "Txt1" << "-0,50" << keys << "0,5" << "0,5" << 3;
+
+    keys.clear();
+    keys.addKeyClick(Qt::Key_Right);
+    keys.addKeyClick(Qt::Key_Backspace);
+    QTest::newRow("Backspace in an input is left alone") << "Txt2" << "0,5" << keys << "0," << "" << 2;
+
+    keys.clear();
+    keys.addKeyClick(Qt::Key_7, keypad);
+    keys.addKeyClick(Qt::Key_Minus, keypad);
+    QTest::newRow("keypad digits and keypad minus are kept") << "Txt3" << "0" << keys << "7-" << "" << 2;
+
+    keys.clear();
+    keys.addKeyClick('-');
+    QTest::newRow("main keyboard minus resets the input") << "Txt3" << "4" << keys << "0" << "0" << 1;
+
+    keys.clear();
+    keys.addKeyClicks(QStringLiteral("1,2,3"));
+    QTest::newRow("digits and commas are kept even when not a number") << "Txt5" << "0" << keys << "1,2,3" << "" << 5;
+
+    keys.clear();
+    keys.addKeyClick(Qt::Key_Delete);
+    QTest::newRow("Delete resets the input") << "Txt5" << "8" << keys << "0" << "0" << 1;
+
+    // Learning rate: its first three characters are selected on focus.
+    keys.clear();
+    keys.addKeyClicks(QStringLiteral("0,05"));
+    QTest::newRow("learning rate typed over the default") << "Text1" << "0,2" << keys << "0,05" << "" << 4;
+
+    keys.clear();
+    keys.addKeyClick(Qt::Key_Right);
+    keys.addKeyClick(Qt::Key_Backspace);
+    QTest::newRow("Backspace in Text1 resets it") << "Text1" << "0,2" << keys << "0" << "0" << 1;
+
+    keys.clear();
+    keys.addKeyClick(Qt::Key_Left);
+    QTest::newRow("Left arrow in Text1 resets it") << "Text1" << "0,2" << keys << "0" << "0" << 1;
+
+    keys.clear();
+    keys.addKeyClick(Qt::Key_3, keypad);
+    QTest::newRow("keypad digit in Text1 resets it") << "Text1" << "0,2" << keys << "0" << "0" << 1;
+
+    // Output field.
+    keys.clear();
+    keys.addKeyClick(Qt::Key_Down);
+    QTest::newRow("Down sets the target to -1") << "txtOut" << "1" << keys << "-1" << "" << 2;
+
+    keys.clear();
+    keys.addKeyClick(Qt::Key_Down);
+    keys.addKeyClick(Qt::Key_Up);
+    QTest::newRow("Up sets the target back to 1") << "txtOut" << "1" << keys << "1" << "" << 1;
+
+    keys.clear();
+    keys.addKeyClick(Qt::Key_Minus, keypad);
+    keys.addKeyClick('1');
+    QTest::newRow("keypad minus and 1 type -1") << "txtOut" << "1" << keys << "-1" << "" << 2;
+
+    keys.clear();
+    keys.addKeyClick('b');
+    QTest::newRow("letter in the output leaves 1 selected") << "txtOut" << "-1" << keys << "1" << "1" << 1;
+
+    keys.clear();
+    keys.addKeyClick(Qt::Key_Return);
+    QTest::newRow("Enter in the output leaves 1 selected") << "txtOut" << "-1" << keys << "1" << "1" << 1;
+
+    keys.clear();
+    keys.addKeyClick(Qt::Key_1, keypad);
+    QTest::newRow("keypad 1 in the output leaves 1 selected") << "txtOut" << "-1" << keys << "1" << "1" << 1;
+
+    keys.clear();
+    keys.addKeyClick(Qt::Key_Down);
+    keys.addKeyPress(Qt::Key_Shift);
+    keys.addKeyRelease(Qt::Key_Shift);
+    QTest::newRow("Shift in the output leaves 1 selected") << "txtOut" << "1" << keys << "1" << "1" << 1;
+}
+
+void TestForm1::entryRules()
+{
+    QFETCH(QString, fieldName);
+    QFETCH(QString, startText);
+    QFETCH(QTestEventList, keys);
+    QFETCH(QString, text);
+    QFETCH(QString, selected);
+    QFETCH(int, caret);
+
+    QLineEdit *target = field(fieldName.toLatin1().constData());
+    target->setText(startText);
+    // Reach the field with Tab, as a user would, from the "Reset" button
+    // (the focus starts in X1, and X1 must gain it anew).
+    button("Command4")->setFocus(Qt::OtherFocusReason);
+    for (int tabs = 0; tabs < 16 && QApplication::focusWidget() != target; ++tabs)
+        press(Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), target);
+
+    keys.simulate(nullptr);
+
+    QCOMPARE(target->text(), text);
+    QCOMPARE(target->selectedText(), selected);
+    QCOMPARE(target->cursorPosition(), caret);
+}
+
+void TestForm1::tabbingThroughFilledFieldsKeepsTheirValues()
+{
+    const QStringList values{"1,5", "-2", "0,25", "7", "3"};
+    for (const QString &value : values) {
+        type(value.startsWith(QLatin1Char('-')) ? value.mid(1) : value);
+        if (value.startsWith(QLatin1Char('-')))
+            press(Qt::Key_Down);
+        press(Qt::Key_Tab);
+    }
+    press(Qt::Key_Down);   // target -1
+    // Twice round the whole window.
+    for (int i = 0; i < 2 * 15; ++i)
+        press(Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), field("txtOut"));
+
+    const QStringList kept{field("Txt1")->text(), field("Txt2")->text(), field("Txt3")->text(),
+                           field("Txt4")->text(), field("Txt5")->text()};
+    QCOMPARE(kept, values);
+    QCOMPARE(field("txtOut")->text(), QStringLiteral("-1"));
+    QCOMPARE(field("Text1")->text(), QStringLiteral("0,2"));
+    QCOMPARE(field("Text2")->text(), QStringLiteral("10000"));
+}
+
+void TestForm1::shiftTabBackKeepsTheValue()
+{
+    type(QStringLiteral("6"));
+    press(Qt::Key_Tab);
+    type(QStringLiteral("9"));
+    // Shift+Tab as a keyboard sends it: Shift down, Tab down (focus moves
+    // back to X1), Tab up and Shift up in X1.
+    QTest::keyPress(static_cast<QWidget *>(nullptr), Qt::Key_Shift);
+    QTest::keyPress(static_cast<QWidget *>(nullptr), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), field("Txt1"));
+    QTest::keyRelease(static_cast<QWidget *>(nullptr), Qt::Key_Backtab, Qt::ShiftModifier);
+    QTest::keyRelease(static_cast<QWidget *>(nullptr), Qt::Key_Shift);
+
+    QCOMPARE(field("Txt1")->text(), QStringLiteral("6"));
+    QCOMPARE(field("Txt1")->selectedText(), QStringLiteral("6"));
+    QCOMPARE(field("Txt2")->text(), QStringLiteral("9"));
+}
+
+void TestForm1::emptiedInputBecomesZeroWhenLeft()
+{
+    press(Qt::Key_Tab);   // X2, "0" selected
+    press(Qt::Key_Backspace);
+    QCOMPARE(field("Txt2")->text(), QString());
+    press(Qt::Key_Tab);
+    QCOMPARE(field("Txt2")->text(), QStringLiteral("0"));
+}
+
+void TestForm1::blankOutputStaysBlankWhenLeft()
+{
+    addSample({"1", "1", "0", "0", "0"}, Qt::Key_Up);
+    clickSample(0);
+    QCOMPARE(field("txtOut")->text(), QString());
+    focusByMouse("txtOut");
+    press(Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), button("Command3"));
+    QCOMPARE(field("txtOut")->text(), QString());
+    // "aggiungi" refuses the blank target: the sample is not added twice.
+    click("Command3");
+    QCOMPARE(list()->count(), 1);
+}
+
+void TestForm1::autoRepeatReleaseIsNotARelease()
+{
+    QLineEdit *input = field("Txt1");
+    type(QStringLiteral("5"));
+    // Holding "a": presses and auto-repeat releases, then the real release.
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QKeyEvent repeatedRelease(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"), true);
+    QApplication::sendEvent(input, &press);
+    QApplication::sendEvent(input, &repeatedRelease);
+    QCOMPARE(input->text(), QStringLiteral("5a"));
+    QTest::keyRelease(input, Qt::Key_A);
+    QCOMPARE(input->text(), QStringLiteral("0"));
+}
+
+void TestForm1::windowLosingActivationKeepsTheCaret()
+{
+    QLineEdit *input = field("Txt1");
+    type(QStringLiteral("123"));
+    press(Qt::Key_Left);
+    QCOMPARE(input->cursorPosition(), 2);
+
+    QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(input, &away);
+    QApplication::sendEvent(input, &back);
+    QCOMPARE(input->selectedText(), QString());
+    QCOMPARE(input->cursorPosition(), 2);
+
+    // The release of the Alt of Alt+Tab, arriving on return, is not a key
+    // typed here.
+    QTest::keyRelease(input, Qt::Key_Alt);
+    QCOMPARE(input->text(), QStringLiteral("123"));
+}
+
+// ---------------------------------------------------------------------------
+// Samples
+
+void TestForm1::twelfthAddChangesNothing()
+{
+    for (int i = 0; i < 11; ++i) {
+        addSample({QString::number(i), "0", "0", "0", "0"}, Qt::Key_Up);
+        QCOMPARE(label("Label1")->text(), qText(messages::sampleStored(i)));
+    }
+    const QStringList eleven = listLines(list());
+    QCOMPARE(eleven.size(), 11);
+
+    addSample({"99", "0", "0", "0", "0"}, Qt::Key_Down);
+    QCOMPARE(listLines(list()), eleven);
+    QCOMPARE(form->sampleStore().count(), 11);
+    QCOMPARE(form->sampleStore().row(10)[1], 10.0f);
+    QCOMPARE(label("Label1")->text(), QStringLiteral("Sample N°10"));
+}
+
+void TestForm1::addWithBlankOutputChangesNothing()
+{
+    field("txtOut")->setText(QStringLiteral("  "));
+    click("Command3");
+    QCOMPARE(list()->count(), 0);
+    QCOMPARE(form->sampleStore().count(), 0);
+    QCOMPARE(label("Label1")->text(), QStringLiteral("Sistema Reinizializzato"));
+}
+
+void TestForm1::removeWithNothingSelectedChangesNothing()
+{
+    addSample({"1", "0", "0", "0", "0"}, Qt::Key_Up);
+    addSample({"2", "0", "0", "0", "0"}, Qt::Key_Up);
+    field("txtOut")->setText(QStringLiteral("-1"));
+    click("Command6");
+    QCOMPARE(list()->count(), 2);
+    QCOMPARE(form->sampleStore().count(), 2);
+    QCOMPARE(field("txtOut")->text(), QStringLiteral("-1"));
+    QCOMPARE(label("Label1")->text(), QStringLiteral("Sample N°1"));
+}
+
+void TestForm1::removeFirstOfThreeShiftsTheRest()
+{
+    addSample({"1", "0", "0", "0", "0"}, Qt::Key_Up);
+    addSample({"2", "0", "0", "0", "0"}, Qt::Key_Down);
+    addSample({"3", "0", "0", "0", "0"}, Qt::Key_Up);
+    clickSample(0);
+    click("Command6");
+    QCOMPARE(listLines(list()), QStringList({" 2 ; 0 ; 0 ; 0 ; 0   :   -1", " 3 ; 0 ; 0 ; 0 ; 0   :   1"}));
+    QCOMPARE(form->sampleStore().count(), 2);
+    QCOMPARE(form->sampleStore().row(0)[1], 2.0f);
+    QCOMPARE(form->sampleStore().row(0)[6], -1.0f);
+    QCOMPARE(form->sampleStore().row(1)[1], 3.0f);
+    QCOMPARE(label("Label1")->text(), QStringLiteral("Sample N°2"));
+
+    // Nothing is selected now: a second "Rimuovi" removes nothing.
+    field("txtOut")->setText(QStringLiteral("-1"));
+    click("Command6");
+    QCOMPARE(list()->count(), 2);
+    QCOMPARE(field("txtOut")->text(), QStringLiteral("-1"));
+
+    // A later add goes to the end, paired with row 2.
+    focusByMouse("Txt1");
+    press(Qt::Key_Tab);
+    press(Qt::Key_Tab);
+    press(Qt::Key_Tab);
+    press(Qt::Key_Tab);
+    press(Qt::Key_Tab);
+    press(Qt::Key_Up);
+    click("Command3");
+    QCOMPARE(label("Label1")->text(), QStringLiteral("Sample N°2"));
+    QCOMPARE(form->sampleStore().count(), 3);
+}
+
+void TestForm1::arrowKeysInTheListLoadTheSample()
+{
+    addSample({"1", "2", "3", "4", "5"}, Qt::Key_Up);
+    addSample({"6", "7", "8", "9", "0,5"}, Qt::Key_Down);
+    // Tabbing into the list marks its first line without selecting it.
+    button("Command4")->setFocus(Qt::OtherFocusReason);
+    press(Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), list());
+    QCOMPARE(field("txtOut")->text(), QStringLiteral("-1"));
+    press(Qt::Key_Down);
+    QCOMPARE(field("Txt1")->text(), QStringLiteral("6"));
+    QCOMPARE(field("Txt5")->text(), QStringLiteral("0,5"));
+    QCOMPARE(field("txtOut")->text(), QString());
+    press(Qt::Key_Up);
+    QCOMPARE(field("Txt1")->text(), QStringLiteral("1"));
+    QCOMPARE(field("Txt5")->text(), QStringLiteral("5"));
+}
+
+// ---------------------------------------------------------------------------
+// Buttons
+
+void TestForm1::computeWithDefaultsIsMinusOneAndRepeatable()
+{
+    // Bias -1 and five zeros: the sum is minus weight 0, below 0 unless the
+    // drawn weight happens to be exactly 0.
+    QVERIFY(form->networkState().Weights[0] > 0.0f);
+    const vintrelle::WeightVector before = form->networkState().Weights;
+    click("Command1");
+    QCOMPARE(field("txtOut")->text(), QStringLiteral("-1"));
+    QCOMPARE(label("Label1")->text(), QStringLiteral("Calcolato: "));
+    click("Command1");
+    QCOMPARE(field("txtOut")->text(), QStringLiteral("-1"));
+    QVERIFY(form->networkState().Weights == before);
+}
+
+void TestForm1::trainingWithoutSamplesPassesTheLimit()
+{
+    click("Command2");
+    QCOMPARE(label("Label1")->text(), QStringLiteral("Superati i limiti per i cicli di addestramento"));
+    QCOMPARE(label("Label9")->text(), QStringLiteral("N°Cicli:10001/10000"));
+}
+
+void TestForm1::trainingWithLimitZeroMakesOnePass()
+{
+    addSample({"1", "0", "0", "0", "0"}, Qt::Key_Up);
+    QLineEdit *limit = field("Text2");
+    limit->setFocus(Qt::TabFocusReason);
+    limit->selectAll();
+    type(QStringLiteral("0"));
+    click("Command2");
+    QCOMPARE(label("Label1")->text(), QStringLiteral("Superati i limiti per i cicli di addestramento"));
+    QCOMPARE(label("Label9")->text(), QStringLiteral("N°Cicli:1/0"));
+    QCOMPARE(form->networkState().MaxCycles, std::int16_t{0});
+}
+
+void TestForm1::reinitialiseWeightsKeepsSamples()
+{
+    addSample({"1", "0", "0", "0", "0"}, Qt::Key_Up);
+    addSample({"0", "1", "0", "0", "0"}, Qt::Key_Down);
+    const QStringList lines = listLines(list());
+    click("Command5");
+    QCOMPARE(label("Label1")->text(), QStringLiteral("Rete Reinizializzata"));
+    QCOMPARE(listLines(list()), lines);
+    for (const float weight : form->networkState().Weights)
+        QVERIFY(weight >= 0.0f && weight < 1.0f);
+    // The kept samples still train.
+    click("Command2");
+    QCOMPARE(label("Label1")->text(), QStringLiteral("Addestata"));
+}
+
+void TestForm1::resetEmptiesTheListButKeepsSettings()
+{
+    addSample({"1", "0", "0", "0", "0"}, Qt::Key_Up);
+    addSample({"0", "1", "0", "0", "0"}, Qt::Key_Down);
+    click("Command2");
+    const QString passes = label("Label9")->text();
+    field("Text1")->setText(QStringLiteral("0,7"));
+    field("Txt3")->setText(QStringLiteral("4"));
+    click("Command4");
+
+    QCOMPARE(list()->count(), 0);
+    QCOMPARE(form->sampleStore().count(), 0);
+    QCOMPARE(label("Label1")->text(), QStringLiteral("Sistema Reinizializzato"));
+    QCOMPARE(label("Label9")->text(), passes);
+    QCOMPARE(field("Text1")->text(), QStringLiteral("0,7"));
+    QCOMPARE(field("Txt3")->text(), QStringLiteral("4"));
+    QCOMPARE(form->networkState().Eta, 0.2f);
+
+    focusByMouse("Txt1");
+    for (int i = 0; i < 5; ++i)
+        press(Qt::Key_Tab);
+    press(Qt::Key_Up);
+    click("Command3");
+    QCOMPARE(label("Label1")->text(), QStringLiteral("Sample N°0"));
+    QCOMPARE(form->sampleStore().row(0)[3], 4.0f);
+}
+
+// ---------------------------------------------------------------------------
+// Bad input
+
+void TestForm1::badInput_data()
+{
+    QTest::addColumn<QString>("fieldName");
+    QTest::addColumn<QTestEventList>("keys");   // typed into the field, its text selected
+    QTest::addColumn<QString>("pasted");        // or, when not empty, pasted as its text
+    QTest::addColumn<QString>("action");        // a button, or "Down" for the arrow in the field
+    QTest::addColumn<QString>("message");
+
+    QTestEventList none;
+    QTestEventList keys;
+
+    keys.clear();
+    keys.addKeyClicks(QStringLiteral("1,2,3"));
+    QTest::newRow("add with X3 '1,2,3'") << "Txt3" << keys << "" << "Command3" << "Valore non valido in X3";
+    QTest::newRow("add with X1 pasted 'abc'") << "Txt1" << none << "abc" << "Command3" << "Valore non valido in X1";
+
+    keys.clear();
+    keys.addKeyClick(Qt::Key_Minus, Qt::KeypadModifier);
+    QTest::newRow("add with target '-'") << "txtOut" << keys << "" << "Command3" << "Valore non valido in Uscita";
+    QTest::newRow("compute with X5 '-'") << "Txt5" << keys << "" << "Command1" << "Valore non valido in X5";
+    QTest::newRow("Down in X2 holding '-'") << "Txt2" << keys << "" << "Down" << "Valore non valido in X2";
+
+    keys.clear();
+    keys.addKeyClicks(QStringLiteral(",,"));
+    QTest::newRow("train with Eta ',,'") << "Text1" << keys << "" << "Command2" << "Valore non valido in Eta";
+
+    keys.clear();
+    keys.addKeyClicks(QStringLiteral("40000"));
+    QTest::newRow("train with limit 40000") << "Text2" << keys << "" << "Command2" << "Valore non valido in N° cicli Max";
+
+    keys.clear();
+    keys.addKeyClicks(QStringLiteral("dieci"));
+    QTest::newRow("train with limit 'dieci'") << "Text2" << keys << "" << "Command2" << "Valore non valido in N° cicli Max";
+}
+
+void TestForm1::badInput()
+{
+    QFETCH(QString, fieldName);
+    QFETCH(QTestEventList, keys);
+    QFETCH(QString, pasted);
+    QFETCH(QString, action);
+    QFETCH(QString, message);
+
+    // Two samples and a training first, so that there is something to lose.
+    addSample({"1", "0", "0", "0", "0"}, Qt::Key_Up);
+    addSample({"0", "1", "0", "0", "0"}, Qt::Key_Down);
+    click("Command2");
+    const QStringList lines = listLines(list());
+    const vintrelle::WeightVector weights = form->networkState().Weights;
+    const QString passes = label("Label9")->text();
+    const float eta = form->networkState().Eta;
+
+    QLineEdit *spoilt = field(fieldName.toLatin1().constData());
+    focusByMouse(fieldName.toLatin1().constData());
+    spoilt->selectAll();
+    if (pasted.isEmpty())
+        keys.simulate(nullptr);
+    else
+        spoilt->setText(pasted);
+    const QString bad = spoilt->text();
+    const QString output = field("txtOut")->text();
+    QVERIFY2(bad != QStringLiteral("0") && bad != QStringLiteral("1"), qPrintable(bad));
+
+    if (action == QStringLiteral("Down"))
+        press(Qt::Key_Down);
+    else
+        click(action.toLatin1().constData());
+
+    QCOMPARE(label("Label1")->text(), message);
+    QCOMPARE(spoilt->text(), bad);
+    QCOMPARE(field("txtOut")->text(), output);
+    QCOMPARE(listLines(list()), lines);
+    QCOMPARE(form->sampleStore().count(), 2);
+    QVERIFY(form->networkState().Weights == weights);
+    QCOMPARE(form->networkState().Eta, eta);
+    QCOMPARE(label("Label9")->text(), passes);
+}
+
+void TestForm1::trainingOverflowIsReported()
+{
+    // A huge input, its sign wrongly taught, and a huge learning rate: the
+    // first correction is beyond the float range.
+    addSample({"100000000000000000000", "0", "0", "0", "0"}, Qt::Key_Down);
+    QLineEdit *rate = field("Text1");
+    rate->setFocus(Qt::TabFocusReason);
+    rate->selectAll();
+    type(QStringLiteral("1000000000000000000000000000000000000"));
+    const vintrelle::WeightVector before = form->networkState().Weights;
+    click("Command2");
+
+    QCOMPARE(label("Label1")->text(), QStringLiteral("Addestramento interrotto: overflow numerico"));
+    QCOMPARE(label("Label9")->text(), QStringLiteral("N°Cicli:1/10000"));
+    QVERIFY(form->networkState().Weights == before);
+}
+
+void TestForm1::computeOverflowIsReported()
+{
+    type(QStringLiteral("1") + QString(300, QLatin1Char('0')));
+    QCOMPARE(field("Txt1")->text().size(), 301);
+    field("txtOut")->setText(QStringLiteral("-1"));
+    click("Command1");
+    QCOMPARE(label("Label1")->text(), QStringLiteral("Calcolo interrotto: overflow numerico"));
+    QCOMPARE(field("txtOut")->text(), QStringLiteral("-1"));
+}
+
+QTEST_MAIN(TestForm1)
+#include "tst_form1.moc"
