@@ -96,6 +96,7 @@ private slots:
     void blankOutputStaysBlankWhenLeft();
     void autoRepeatReleaseIsNotARelease();
     void windowLosingActivationKeepsTheCaret();
+    void focusMovedWhileInactiveCountsAsLeaving();
 
     // Samples.
     void twelfthAddChangesNothing();
@@ -668,17 +669,45 @@ void TestForm1::windowLosingActivationKeepsTheCaret()
     press(Qt::Key_Left);
     QCOMPARE(input->cursorPosition(), 2);
 
-    QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-    QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
-    QApplication::sendEvent(input, &away);
-    QApplication::sendEvent(input, &back);
+    // Another window comes to the front, then the user returns.
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+
+    QCOMPARE(QApplication::focusWidget(), input);
     QCOMPARE(input->selectedText(), QString());
     QCOMPARE(input->cursorPosition(), 2);
-
     // The release of the Alt of Alt+Tab, arriving on return, is not a key
     // typed here.
-    QTest::keyRelease(input, Qt::Key_Alt);
+    QTest::keyRelease(static_cast<QWidget *>(nullptr), Qt::Key_Alt);
     QCOMPARE(input->text(), QStringLiteral("123"));
+}
+
+void TestForm1::focusMovedWhileInactiveCountsAsLeaving()
+{
+    press(Qt::Key_Backspace);   // X1 emptied
+    QCOMPARE(field("Txt1")->text(), QString());
+
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    // A click into X3 of the inactive window, reaching it before activation.
+    field("Txt3")->setFocus(Qt::MouseFocusReason);
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+
+    QCOMPARE(QApplication::focusWidget(), field("Txt3"));
+    QCOMPARE(field("Txt1")->text(), QStringLiteral("0"));
+    QCOMPARE(field("Txt3")->selectedText(), QStringLiteral("0"));
+    // X1 gains the focus anew later: its text is selected again.
+    focusByMouse("Txt1");
+    press(Qt::Key_Tab);
+    QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(field("Txt1")->selectedText(), QStringLiteral("0"));
 }
 
 // ---------------------------------------------------------------------------

@@ -26,10 +26,10 @@ void EntryField::focusInEvent(QFocusEvent *event)
 {
     QLineEdit::focusInEvent(event);
     keyPressedHere = false;
-    if (holdsFocus)
-        return;
+    const bool comingBack = holdsFocus && isPassingFocus(event->reason());
     holdsFocus = true;
-    emit focusGained();
+    if (!comingBack)
+        emit focusGained();
 }
 
 void EntryField::focusOutEvent(QFocusEvent *event)
@@ -40,6 +40,16 @@ void EntryField::focusOutEvent(QFocusEvent *event)
         return;
     holdsFocus = false;
     emit focusLost();
+}
+
+bool EntryField::event(QEvent *event)
+{
+    // Sent to every widget of the window before it gives out the focus.
+    if (event->type() == QEvent::WindowActivate && holdsFocus && window()->focusWidget() != this) {
+        holdsFocus = false;
+        emit focusLost();
+    }
+    return QLineEdit::event(event);
 }
 
 void EntryField::keyPressEvent(QKeyEvent *event)

@@ -11,7 +11,10 @@
 // repeat.
 //
 // Focus: the window losing activation, or a context menu opening, is not a
-// change of focus between the window's fields; neither emits anything.
+// change of focus between the window's fields; neither emits anything. When
+// the focus moved on while the window was inactive (a click into another
+// field of the inactive window), the field reports the loss as the window
+// becomes active again, before the new field reports its gain.
 
 #include <QLineEdit>
 
@@ -38,6 +41,7 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     bool holdsFocus = false;      // focus given by the window, not lost since

@@ -91,7 +91,7 @@ Form1::Form1(QWidget *parent)
 {
     createControls();
     setAppearance();
-    setTabOrder();
+    chainTabOrder();
     wireHandlers();
     Txt[1]->setFocus();
     Form_Load();
@@ -202,7 +202,7 @@ void Form1::setAppearance()
     }
 }
 
-void Form1::setTabOrder()
+void Form1::chainTabOrder()
 {
     const std::array<QWidget *, 16> order{
         Txt[0], Txt[1], Txt[2], Txt[3], Txt[4], Txt[5], txtOut,

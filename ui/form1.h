@@ -50,7 +50,7 @@ public:
 private:
     void createControls();
     void setAppearance();
-    void setTabOrder();
+    void chainTabOrder();
     void wireHandlers();
 
     // Start-up and full reset.
