@@ -13,7 +13,6 @@ class TestKeyCodes : public QObject
 private slots:
     void codeOfKeyEvent_data();
     void codeOfKeyEvent();
-    void releaseHasTheCodeOfThePress();
 };
 
 void TestKeyCodes::codeOfKeyEvent_data()
@@ -74,14 +73,6 @@ void TestKeyCodes::codeOfKeyEvent()
 
     const QKeyEvent press(QEvent::KeyPress, key, modifiers);
     QCOMPARE(virtualKeyCode(press), code);
-}
-
-void TestKeyCodes::releaseHasTheCodeOfThePress()
-{
-    const QKeyEvent press(QEvent::KeyPress, Qt::Key_5, Qt::KeypadModifier, QStringLiteral("5"));
-    const QKeyEvent release(QEvent::KeyRelease, Qt::Key_5, Qt::KeypadModifier, QStringLiteral("5"));
-    QCOMPARE(virtualKeyCode(release), virtualKeyCode(press));
-    QCOMPARE(virtualKeyCode(release), 101);
 }
 
 QTEST_APPLESS_MAIN(TestKeyCodes)
