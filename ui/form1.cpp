@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <variant>
 
 using vintrelle::ui::EntryField;
 using vintrelle::ui::twipsRect;
