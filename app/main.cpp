@@ -6,6 +6,9 @@
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vintrelle"));
+    // Ties the window to its desktop entry (taskbar icon and name).
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.vintrelle.Vintrelle"));
     vintrelle::ui::installFontSubstitutions();
 
     Form1 window;
