@@ -1,13 +1,39 @@
 #include "ui/neuron_diagram.h"
 
+#include "core/numeric_text.h"
 #include "ui/twips.h"
 
 #include <QPainter>
 #include <QPaintEvent>
+#include <QRegion>
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <string>
+#include <system_error>
 
 namespace vintrelle::ui {
+
+namespace {
+
+constexpr double ThinnestLine = 1.0;
+constexpr double ThickestLine = 4.0;
+constexpr double WidthPerWeight = 1.5;
+
+// A float as the shortest decimal that reads back as the same float, written
+// as the program writes every number: 0.2f is "0,2", not "0,200000002980232".
+std::string weightText(float weight)
+{
+    char buffer[64];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, weight);
+    double shortest = weight;
+    if (written.ec == std::errc())
+        std::from_chars(buffer, written.ptr, shortest);
+    return vintrelle::doubleToText(shortest);
+}
+
+} // namespace
 
 NeuronDiagram::NeuronDiagram(QWidget *parent)
     : QWidget(parent)
@@ -15,6 +41,7 @@ NeuronDiagram::NeuronDiagram(QWidget *parent)
     setObjectName(QStringLiteral("NeuronDiagram"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
+    setAccessibleName(QStringLiteral("Schema del neurone"));
 }
 
 std::array<QLine, 7> NeuronDiagram::lines()
@@ -44,13 +71,68 @@ QRect NeuronDiagram::circle()
     return twipsRect(left + (width - diameter) / 2, top + (height - diameter) / 2, diameter, diameter);
 }
 
+QColor NeuronDiagram::nonNegativeWeightColour()
+{
+    return QColor(0x00, 0x72, 0xB2);
+}
+
+QColor NeuronDiagram::negativeWeightColour()
+{
+    return QColor(0xD5, 0x5E, 0x00);
+}
+
+QPen NeuronDiagram::weightPen(float weight)
+{
+    const double size = std::fabs(static_cast<double>(weight));
+    // Not a number has no size: the thinnest line.
+    const double width = std::isnan(size) ? ThinnestLine
+                                          : std::clamp(ThinnestLine + WidthPerWeight * size, ThinnestLine, ThickestLine);
+    QPen pen(weight >= 0.0f ? nonNegativeWeightColour() : negativeWeightColour(), width);
+    // The line ends where it is meant to, at the circle, whatever its width.
+    pen.setCapStyle(Qt::FlatCap);
+    return pen;
+}
+
+void NeuronDiagram::setWeights(const vintrelle::WeightVector &weights)
+{
+    shownWeights = weights;
+    // Screen readers reach the weights through the diagram's description.
+    setAccessibleDescription(weightsText());
+    update();
+}
+
+QPen NeuronDiagram::linePen(int index) const
+{
+    return weightPen(shownWeights.at(static_cast<std::size_t>(index)));
+}
+
+QString NeuronDiagram::weightsText() const
+{
+    QString text;
+    for (std::size_t i = 0; i < shownWeights.size(); ++i) {
+        if (i > 0)
+            text += QLatin1Char('\n');
+        text += QStringLiteral("w%1 = %2").arg(i).arg(QString::fromStdString(weightText(shownWeights[i])));
+    }
+    return text;
+}
+
+QString NeuronDiagram::toolTipAt(QPoint pos) const
+{
+    return QRegion(circle(), QRegion::Ellipse).contains(pos) ? weightsText() : QString();
+}
+
 void NeuronDiagram::paintEvent(QPaintEvent * /*event*/)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    const std::array<QLine, 7> all = lines();
+    for (int i = 0; i < vintrelle::InputCount; ++i) {
+        painter.setPen(linePen(i));
+        painter.drawLine(all[static_cast<std::size_t>(i)]);
+    }
     painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
-    for (const QLine &line : lines())
-        painter.drawLine(line);
+    painter.drawLine(all[6]);
     painter.setBrush(Qt::NoBrush);
     // The pen is centred on the outline: keep it inside the box.
     painter.drawEllipse(QRectF(circle()).adjusted(0.5, 0.5, -0.5, -0.5));
