@@ -4,11 +4,14 @@
 // release lands in the field the Tab moved to, as on a real keyboard.
 
 #include "core/messages.h"
+#include "core/numeric_text.h"
 #include "core/training.h"
 #include "ui/fonts.h"
 #include "ui/form1.h"
+#include "ui/neuron_diagram.h"
 #include "ui/wrapping_button.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QFontInfo>
@@ -20,6 +23,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTestEventList>
+#include <QToolTip>
 
 #include <memory>
 
@@ -52,6 +56,36 @@ QRect inkOf(const QString &text, const QFont &font, QRect box, int flags)
             if (qAlpha(image.pixel(x, y)) > 0)
                 ink |= QRect(x - margin, y - margin, 1, 1);
     return ink;
+}
+
+// Whether a pixel is tinged like the colour of a weight >= 0 (blue) or of a
+// negative weight (red), alone or blended into the grey of the window.
+bool bluish(QRgb pixel)
+{
+    return qBlue(pixel) > qRed(pixel) + 40;
+}
+
+bool reddish(QRgb pixel)
+{
+    return qRed(pixel) > qBlue(pixel) + 40;
+}
+
+// The weights a tooltip or description lists, "w0 = 0,25" one a line, read
+// back; an empty result when a line is not in that form.
+std::vector<float> listedWeights(const QString &text)
+{
+    std::vector<float> weights;
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString prefix = QStringLiteral("w%1 = ").arg(i);
+        if (!lines[i].startsWith(prefix))
+            return {};
+        const auto value = vintrelle::textToSingle(lines[i].mid(prefix.size()).toStdString());
+        if (!value)
+            return {};
+        weights.push_back(*value);
+    }
+    return weights;
 }
 
 QStringList listLines(const QListWidget *list)
@@ -116,6 +150,20 @@ private slots:
     void trainingOverflowIsReported();
     void computeOverflowIsReported();
 
+    // The weights on the diagram.
+    void diagramShowsTheWeightsFromStartUp();
+    void diagramFollowsATrainingThatTurnsAWeightNegative();
+    void diagramFollowsReinitialiseAndReset();
+    void diagramFollowsATrainingStoppedByOverflow();
+    void weightsTooltipOverTheCircle();
+
+    // Screen readers.
+    void controlsHaveItalianAccessibleTexts_data();
+    void controlsHaveItalianAccessibleTexts();
+    void everyFocusableControlHasAName();
+    void captionsLabelTheirControls();
+    void statusAndPassesAreReadWithTheirCaptions();
+
 private:
     template <typename T>
     T *control(const char *name) const
@@ -126,6 +174,13 @@ private:
     QPushButton *button(const char *name) const { return control<QPushButton>(name); }
     QLabel *label(const char *name) const { return control<QLabel>(name); }
     QListWidget *list() const { return control<QListWidget>("List1"); }
+    vintrelle::ui::NeuronDiagram *diagram() const { return control<vintrelle::ui::NeuronDiagram>("NeuronDiagram"); }
+    // The diagram shows the window's weights, each line in its sign's colour,
+    // on screen too.
+    void verifyDiagramShowsTheWeights();
+    // Two samples that training can only satisfy with weight 1 below weight
+    // 0 and weight 0 not above 0: Line2 turns negative.
+    void addSamplesNeedingANegativeWeight();
 
     void click(const char *buttonName) { QTest::mouseClick(button(buttonName), Qt::LeftButton); }
     void clickSample(int row);
@@ -183,6 +238,42 @@ void TestForm1::addSample(const QStringList &inputs, Qt::Key targetArrow)
     QCOMPARE(QApplication::focusWidget(), field("txtOut"));
     press(targetArrow);
     click("Command3");
+}
+
+void TestForm1::verifyDiagramShowsTheWeights()
+{
+    using vintrelle::ui::NeuronDiagram;
+    const vintrelle::WeightVector &weights = form->networkState().Weights;
+    QVERIFY(diagram()->weights() == weights);
+
+    const QImage image = form->grab().toImage();
+    const qreal ratio = image.devicePixelRatio();
+    const std::array<QLine, 7> lines = NeuronDiagram::lines();
+    for (std::size_t i = 0; i < weights.size(); ++i) {
+        const bool negative = weights[i] < 0.0f;
+        const QString line = QStringLiteral("Line%1, weight %2").arg(i + 1).arg(double(weights[i]));
+        QVERIFY2(diagram()->linePen(static_cast<int>(i)).color()
+                     == (negative ? NeuronDiagram::negativeWeightColour() : NeuronDiagram::nonNegativeWeightColour()),
+                 qPrintable(line));
+        // Down the column through the middle of the line.
+        bool expectedTint = false;
+        bool otherTint = false;
+        const QPoint middle = lines[i].center();
+        for (int y = middle.y() - 3; y <= middle.y() + 3; ++y) {
+            const QRgb pixel = image.pixel((QPointF(middle.x(), y) * ratio).toPoint());
+            expectedTint = expectedTint || (negative ? reddish(pixel) : bluish(pixel));
+            otherTint = otherTint || (negative ? bluish(pixel) : reddish(pixel));
+        }
+        QVERIFY2(expectedTint && !otherTint, qPrintable(line));
+    }
+}
+
+void TestForm1::addSamplesNeedingANegativeWeight()
+{
+    // Five zeros want 1: -w0 >= 0. X1 = 1 wants -1: w1 < w0.
+    addSample({"0", "0", "0", "0", "0"}, Qt::Key_Up);
+    addSample({"1", "0", "0", "0", "0"}, Qt::Key_Down);
+    QCOMPARE(form->sampleStore().count(), 2);
 }
 
 // ---------------------------------------------------------------------------
@@ -935,6 +1026,193 @@ void TestForm1::computeOverflowIsReported()
     click("Command1");
     QCOMPARE(label("Label1")->text(), QStringLiteral("Calcolo interrotto: overflow numerico"));
     QCOMPARE(field("txtOut")->text(), QStringLiteral("-1"));
+}
+
+// ---------------------------------------------------------------------------
+// The weights on the diagram
+
+void TestForm1::diagramShowsTheWeightsFromStartUp()
+{
+    QVERIFY(diagram() != nullptr);
+    verifyDiagramShowsTheWeights();
+    if (QTest::currentTestFailed())
+        return;
+    // Fresh weights are in [0, 1): every line in the colour of a weight >= 0.
+    for (int i = 0; i < vintrelle::InputCount; ++i)
+        QCOMPARE(diagram()->linePen(i).color(), vintrelle::ui::NeuronDiagram::nonNegativeWeightColour());
+    // Screen readers find the weights in the diagram's description.
+    const std::vector<float> described = listedWeights(diagram()->accessibleDescription());
+    const vintrelle::WeightVector &weights = form->networkState().Weights;
+    QVERIFY(described == std::vector<float>(weights.begin(), weights.end()));
+}
+
+void TestForm1::diagramFollowsATrainingThatTurnsAWeightNegative()
+{
+    addSamplesNeedingANegativeWeight();
+    click("Command2");
+    QCOMPARE(label("Label1")->text(), QStringLiteral("Addestata"));
+    QVERIFY(form->networkState().Weights[1] < 0.0f);
+    verifyDiagramShowsTheWeights();
+    QCOMPARE(diagram()->linePen(1).color(), vintrelle::ui::NeuronDiagram::negativeWeightColour());
+}
+
+void TestForm1::diagramFollowsReinitialiseAndReset()
+{
+    addSamplesNeedingANegativeWeight();
+    click("Command2");
+    QVERIFY(form->networkState().Weights[1] < 0.0f);
+
+    // New weights: all >= 0 again, and shown.
+    click("Command5");
+    QVERIFY(form->networkState().Weights[1] >= 0.0f);
+    verifyDiagramShowsTheWeights();
+    if (QTest::currentTestFailed())
+        return;
+
+    click("Command2");
+    QVERIFY(form->networkState().Weights[1] < 0.0f);
+    click("Command4");
+    QVERIFY(form->networkState().Weights[1] >= 0.0f);
+    verifyDiagramShowsTheWeights();
+}
+
+void TestForm1::diagramFollowsATrainingStoppedByOverflow()
+{
+    // The first sample (five zeros, wanting 1) moves weight 0 by -2 * eta;
+    // the second, with X1 = 1e20 wanting -1, then overflows weight 1.
+    addSample({"0", "0", "0", "0", "0"}, Qt::Key_Up);
+    addSample({"100000000000000000000", "0", "0", "0", "0"}, Qt::Key_Down);
+    QLineEdit *rate = field("Text1");
+    rate->setFocus(Qt::TabFocusReason);
+    rate->selectAll();
+    type(QStringLiteral("1000000000000000000000000000000000000"));
+    const vintrelle::WeightVector before = form->networkState().Weights;
+    click("Command2");
+
+    QCOMPARE(label("Label1")->text(), QStringLiteral("Addestramento interrotto: overflow numerico"));
+    QVERIFY(form->networkState().Weights != before);
+    QVERIFY(form->networkState().Weights[0] < 0.0f);
+    verifyDiagramShowsTheWeights();
+}
+
+void TestForm1::weightsTooltipOverTheCircle()
+{
+    using vintrelle::ui::NeuronDiagram;
+    addSamplesNeedingANegativeWeight();
+    click("Command2");
+
+    const QPoint centre = diagram()->mapTo(form.get(), NeuronDiagram::circle().center());
+    QHelpEvent overCircle(QEvent::ToolTip, centre, form->mapToGlobal(centre));
+    QApplication::sendEvent(form.get(), &overCircle);
+    QTRY_VERIFY(QToolTip::isVisible());
+    const std::vector<float> listed = listedWeights(QToolTip::text());
+    const vintrelle::WeightVector &weights = form->networkState().Weights;
+    QVERIFY2(listed == std::vector<float>(weights.begin(), weights.end()), qPrintable(QToolTip::text()));
+    QVERIFY(QToolTip::text().contains(QStringLiteral("w1 = -")));
+    QToolTip::hideText();
+    QTRY_VERIFY(!QToolTip::isVisible());
+
+    // Elsewhere over the diagram the window has no tooltip.
+    const QPoint onLine = diagram()->mapTo(form.get(), NeuronDiagram::lines()[0].center());
+    QHelpEvent overLine(QEvent::ToolTip, onLine, form->mapToGlobal(onLine));
+    QApplication::sendEvent(form.get(), &overLine);
+    QVERIFY(!overLine.isAccepted());
+    QTest::qWait(50);
+    QVERIFY(!QToolTip::isVisible());
+}
+
+// ---------------------------------------------------------------------------
+// Screen readers
+
+void TestForm1::controlsHaveItalianAccessibleTexts_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("accessibleName");
+
+    QTest::newRow("bias input") << "Txt0" << "Ingresso bias";
+    QTest::newRow("input X1") << "Txt1" << "Ingresso X1";
+    QTest::newRow("input X2") << "Txt2" << "Ingresso X2";
+    QTest::newRow("input X3") << "Txt3" << "Ingresso X3";
+    QTest::newRow("input X4") << "Txt4" << "Ingresso X4";
+    QTest::newRow("input X5") << "Txt5" << "Ingresso X5";
+    QTest::newRow("output field") << "txtOut" << "Uscita";
+    QTest::newRow("learning rate") << "Text1" << "Tasso di apprendimento";
+    QTest::newRow("cycle limit") << "Text2" << "Numero massimo di cicli";
+    QTest::newRow("sample list") << "List1" << "Elenco dei campioni";
+    QTest::newRow("Calcola") << "Command1" << "Calcola l'uscita";
+    QTest::newRow("Addestra") << "Command2" << "Addestra il neurone";
+    QTest::newRow("aggiungi") << "Command3" << "Aggiungi il campione";
+    QTest::newRow("Reset") << "Command4" << "Reimposta tutto";
+    QTest::newRow("Reinizializza Pesi") << "Command5" << "Reinizializza i pesi";
+    QTest::newRow("Rimuovi") << "Command6" << "Rimuovi il campione";
+    QTest::newRow("status line") << "Label1" << "Stato: Sistema Reinizializzato";
+    QTest::newRow("pass display") << "Label9" << "Cicli di addestramento: N°Cicli :";
+    QTest::newRow("neuron diagram") << "NeuronDiagram" << "Schema del neurone";
+}
+
+void TestForm1::controlsHaveItalianAccessibleTexts()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, accessibleName);
+    auto *widget = form->findChild<QWidget *>(name);
+    QVERIFY(widget != nullptr);
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
+    QVERIFY(accessible != nullptr);
+    QCOMPARE(accessible->text(QAccessible::Name), accessibleName);
+    const QString description = accessible->text(QAccessible::Description);
+    QVERIFY2(description.size() > 10, qPrintable(description));
+    QVERIFY(description != accessibleName);
+}
+
+void TestForm1::everyFocusableControlHasAName()
+{
+    int focusable = 0;
+    QStringList names;
+    for (QWidget *widget : form->findChildren<QWidget *>()) {
+        if (widget->focusPolicy() == Qt::NoFocus)
+            continue;
+        ++focusable;
+        const QString name = QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+        QVERIFY2(!name.trimmed().isEmpty(), qPrintable(widget->objectName()));
+        names << name;
+    }
+    // Six inputs, the output, Eta, the cycle limit, the list, six buttons;
+    // each with a name of its own.
+    QCOMPARE(focusable, 16);
+    names.removeDuplicates();
+    QCOMPARE(names.size(), 16);
+}
+
+void TestForm1::captionsLabelTheirControls()
+{
+    const std::array<std::pair<const char *, const char *>, 8> pairs{{
+        {"Label2", "Txt0"}, {"Label3", "Txt1"}, {"Label4", "Txt2"}, {"Label5", "Txt3"}, {"Label6", "Txt4"},
+        {"Label7", "Txt5"}, {"Label10", "Text1"}, {"Label11", "Text2"}}};
+    for (const auto &[caption, labelled] : pairs) {
+        QAccessibleInterface *accessible =
+            QAccessible::queryAccessibleInterface(form->findChild<QWidget *>(QString::fromLatin1(labelled)));
+        QVERIFY(accessible != nullptr);
+        QStringList labels;
+        for (const auto &[other, relation] : accessible->relations(QAccessible::Label))
+            labels << other->object()->objectName();
+        QCOMPARE(labels, QStringList{QString::fromLatin1(caption)});
+    }
+}
+
+void TestForm1::statusAndPassesAreReadWithTheirCaptions()
+{
+    const auto nameOf = [this](const char *labelName) {
+        return QAccessible::queryAccessibleInterface(label(labelName))->text(QAccessible::Name);
+    };
+    click("Command2");
+    QCOMPARE(nameOf("Label1"), QStringLiteral("Stato: Superati i limiti per i cicli di addestramento"));
+    QCOMPARE(nameOf("Label9"), QStringLiteral("Cicli di addestramento: N°Cicli:10001/10000"));
+    click("Command5");
+    QCOMPARE(nameOf("Label1"), QStringLiteral("Stato: Rete Reinizializzata"));
+    field("Txt2")->setText(QStringLiteral("abc"));
+    click("Command1");
+    QCOMPARE(nameOf("Label1"), QStringLiteral("Stato: Valore non valido in X2"));
+    QCOMPARE(label("Label1")->text(), QStringLiteral("Valore non valido in X2"));
 }
 
 QTEST_MAIN(TestForm1)

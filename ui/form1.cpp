@@ -11,10 +11,13 @@
 #include "ui/twips.h"
 #include "ui/wrapping_button.h"
 
+#include <QEvent>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalBlocker>
+#include <QToolTip>
 
 #include <algorithm>
 #include <optional>
@@ -76,6 +79,23 @@ void paintLabel(QLabel *label, const QColor &text, std::optional<QColor> backgro
     label->setPalette(palette);
 }
 
+// The labels whose caption changes are read by screen readers through their
+// name, which therefore carries the caption after the label's own name.
+constexpr const char *StatusName = "Stato";
+constexpr const char *PassesName = "Cicli di addestramento";
+
+void showCaption(QLabel *label, const char *name, const QString &text)
+{
+    label->setText(text);
+    label->setAccessibleName(QString::fromUtf8(name) + QStringLiteral(": ") + text);
+}
+
+void describe(QWidget *control, const char *name, const char *description)
+{
+    control->setAccessibleName(QString::fromUtf8(name));
+    control->setAccessibleDescription(QString::fromUtf8(description));
+}
+
 // Where the caret or a selection edge goes when a number gains or loses its
 // sign: it stays beside the same digit, and the start stays the start.
 int shiftedPosition(int position, int shift, int length)
@@ -94,6 +114,7 @@ Form1::Form1(QWidget *parent)
     setAppearance();
     chainTabOrder();
     wireHandlers();
+    describeControls();
     Txt[1]->setFocus();
     Form_Load();
 }
@@ -242,6 +263,62 @@ void Form1::wireHandlers()
     connect(txtOut, &EntryField::keyReleased, this, &Form1::txtOut_KeyUp);
 }
 
+void Form1::describeControls()
+{
+    describe(Txt[0], "Ingresso bias", "Ingresso di soglia, sempre -1; non modificabile");
+    describe(Txt[1], "Ingresso X1", "Valore dell'ingresso X1; freccia giù lo rende negativo, freccia su positivo");
+    describe(Txt[2], "Ingresso X2", "Valore dell'ingresso X2; freccia giù lo rende negativo, freccia su positivo");
+    describe(Txt[3], "Ingresso X3", "Valore dell'ingresso X3; freccia giù lo rende negativo, freccia su positivo");
+    describe(Txt[4], "Ingresso X4", "Valore dell'ingresso X4; freccia giù lo rende negativo, freccia su positivo");
+    describe(Txt[5], "Ingresso X5", "Valore dell'ingresso X5; freccia giù lo rende negativo, freccia su positivo");
+    describe(txtOut, "Uscita",
+             "Uscita del neurone, o uscita attesa del campione da aggiungere: 1 o -1; freccia su per 1, freccia giù per -1");
+    describe(Text1, "Tasso di apprendimento", "Eta, il tasso di apprendimento dell'addestramento");
+    describe(Text2, "Numero massimo di cicli", "Limite dei cicli di addestramento");
+    describe(List1, "Elenco dei campioni",
+             "Campioni di addestramento, fino a undici: ingressi da X1 a X5 e uscita attesa; "
+             "selezionarne uno ne carica gli ingressi");
+    describe(Command1, "Calcola l'uscita", "Calcola l'uscita del neurone per gli ingressi da X1 a X5");
+    describe(Command2, "Addestra il neurone",
+             "Addestra il neurone sui campioni dell'elenco con il tasso di apprendimento e il numero massimo di cicli");
+    describe(Command3, "Aggiungi il campione", "Aggiunge all'elenco gli ingressi e l'uscita come nuovo campione");
+    describe(Command4, "Reimposta tutto", "Svuota l'elenco dei campioni ed estrae nuovi pesi");
+    describe(Command5, "Reinizializza i pesi", "Estrae nuovi pesi casuali; i campioni restano");
+    describe(Command6, "Rimuovi il campione", "Rimuove dall'elenco il campione selezionato");
+    Label1->setAccessibleDescription(QStringLiteral("Riga di stato: esito dell'ultima azione"));
+    Label9->setAccessibleDescription(
+        QStringLiteral("Cicli fatti dall'ultimo addestramento e numero massimo di cicli"));
+    showCaption(Label9, PassesName, Label9->text());
+
+    // Each caption labels its control, so that a screen reader can tell
+    // which caption belongs to which field.
+    Label2->setBuddy(Txt[0]);
+    Label3->setBuddy(Txt[1]);
+    Label4->setBuddy(Txt[2]);
+    Label5->setBuddy(Txt[3]);
+    Label6->setBuddy(Txt[4]);
+    Label7->setBuddy(Txt[5]);
+    Label10->setBuddy(Text1);
+    Label11->setBuddy(Text2);
+}
+
+bool Form1::event(QEvent *event)
+{
+    // The diagram lets the mouse through to the window: the window asks it
+    // for the tooltip of the place the mouse rests on.
+    if (event->type() == QEvent::ToolTip) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const QString text = diagram->toolTipAt(diagram->mapFrom(this, help->pos()));
+        if (!text.isEmpty()) {
+            const QRect circle = QRect(diagram->mapTo(this, vintrelle::ui::NeuronDiagram::circle().topLeft()),
+                                       vintrelle::ui::NeuronDiagram::circle().size());
+            QToolTip::showText(help->globalPos(), text, this, circle);
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
 // ---------------------------------------------------------------------------
 // Start-up and reset
 
@@ -259,6 +336,7 @@ void Form1::ini()
     }
     txtOut->setText(QStringLiteral("1"));
     state.reinitialiseWeights();
+    showWeights();
     showStatus(messages::SystemReset);
 }
 
@@ -270,6 +348,7 @@ void Form1::Command4_Click()
 void Form1::Command5_Click()
 {
     state.reinitialiseWeights();
+    showWeights();
     showStatus(messages::NetworkReset);
 }
 
@@ -318,8 +397,9 @@ void Form1::Command2_Click()
     const vintrelle::TrainingResult result =
         vintrelle::train(state.Weights, samples.rows(), state.Eta, state.MaxCycles);
 
+    showWeights();
     showStatus(vintrelle::trainingStatusText(result.outcome));
-    Label9->setText(toQString(vintrelle::cyclesText(result.cycles, state.MaxCycles)));
+    showPasses(vintrelle::cyclesText(result.cycles, state.MaxCycles));
 }
 
 // ---------------------------------------------------------------------------
@@ -503,7 +583,17 @@ void Form1::txtOut_KeyUp(int keyCode)
 
 void Form1::showStatus(std::string_view text)
 {
-    Label1->setText(toQString(text));
+    showCaption(Label1, StatusName, toQString(text));
+}
+
+void Form1::showPasses(std::string_view text)
+{
+    showCaption(Label9, PassesName, toQString(text));
+}
+
+void Form1::showWeights()
+{
+    diagram->setWeights(state.Weights);
 }
 
 void Form1::showInvalidValue(messages::Field field)

@@ -47,11 +47,17 @@ public:
     const vintrelle::NetworkState &networkState() const { return state; }
     const vintrelle::SampleStore &sampleStore() const { return samples; }
 
+protected:
+    // Shows the weights when the mouse rests on the neuron's circle.
+    bool event(QEvent *event) override;
+
 private:
     void createControls();
     void setAppearance();
     void chainTabOrder();
     void wireHandlers();
+    // Italian names and descriptions for screen readers.
+    void describeControls();
 
     // Start-up and full reset.
     void Form_Load();
@@ -76,6 +82,9 @@ private:
     void txtOut_KeyUp(int keyCode);
 
     void showStatus(std::string_view text);
+    void showPasses(std::string_view text);
+    // The diagram draws the current weights.
+    void showWeights();
     void showInvalidValue(vintrelle::messages::Field field);
     // Index of the selected list item, -1 when none is.
     int selectedSample() const;
