@@ -1041,7 +1041,8 @@ void TestForm1::diagramShowsTheWeightsFromStartUp()
     for (int i = 0; i < vintrelle::InputCount; ++i)
         QCOMPARE(diagram()->linePen(i).color(), vintrelle::ui::NeuronDiagram::nonNegativeWeightColour());
     // Screen readers find the weights in the diagram's description.
-    const std::vector<float> described = listedWeights(diagram()->accessibleDescription());
+    const std::vector<float> described =
+        listedWeights(QAccessible::queryAccessibleInterface(diagram())->text(QAccessible::Description));
     const vintrelle::WeightVector &weights = form->networkState().Weights;
     QVERIFY(described == std::vector<float>(weights.begin(), weights.end()));
 }

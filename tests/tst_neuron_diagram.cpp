@@ -5,6 +5,7 @@
 #include "core/numeric_text.h"
 #include "ui/neuron_diagram.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QImage>
 #include <QPalette>
@@ -113,6 +114,7 @@ private slots:
     void weightsTextUsesTheDecimalComma();
     void weightsTextReadsBackAsTheSameWeights();
     void tooltipOnlyOverTheCircle();
+    void screenReadersFindTheCurrentWeights();
 
     void linesAreDrawnInTheirWeightsColours();
     void heavierWeightDrawsAThickerLine();
@@ -238,6 +240,23 @@ void TestNeuronDiagram::tooltipOnlyOverTheCircle()
     QCOMPARE(diagram.toolTipAt(circle.topLeft()), QString());
     QCOMPARE(diagram.toolTipAt(circle.bottomRight()), QString());
     QCOMPARE(diagram.toolTipAt(NeuronDiagram::lines()[0].center()), QString());
+}
+
+void TestNeuronDiagram::screenReadersFindTheCurrentWeights()
+{
+    NeuronDiagram diagram;
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(&diagram);
+    QVERIFY(accessible != nullptr);
+    QCOMPARE(accessible->role(), QAccessible::Graphic);
+    QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("Schema del neurone"));
+
+    diagram.setWeights({0.5f, -0.5f, 1.0f, 0.0f, 0.25f, 2.0f});
+    QCOMPARE(accessible->text(QAccessible::Description), diagram.weightsText());
+    QVERIFY(accessible->text(QAccessible::Description).startsWith(QStringLiteral("w0 = 0,5\nw1 = -0,5\n")));
+    // The same interface, asked again after new weights, tells the new ones.
+    diagram.setWeights({-3.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f});
+    QCOMPARE(QAccessible::queryAccessibleInterface(&diagram), accessible);
+    QVERIFY(accessible->text(QAccessible::Description).startsWith(QStringLiteral("w0 = -3\nw1 = 0\n")));
 }
 
 void TestNeuronDiagram::linesAreDrawnInTheirWeightsColours()

@@ -1,6 +1,7 @@
 #include "ui/neuron_diagram.h"
 
 #include "core/numeric_text.h"
+#include "ui/neuron_diagram_accessible.h"
 #include "ui/twips.h"
 
 #include <QPainter>
@@ -41,7 +42,7 @@ NeuronDiagram::NeuronDiagram(QWidget *parent)
     setObjectName(QStringLiteral("NeuronDiagram"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
-    setAccessibleName(QStringLiteral("Schema del neurone"));
+    NeuronDiagramAccessible::install();
 }
 
 std::array<QLine, 7> NeuronDiagram::lines()
@@ -96,8 +97,6 @@ QPen NeuronDiagram::weightPen(float weight)
 void NeuronDiagram::setWeights(const vintrelle::WeightVector &weights)
 {
     shownWeights = weights;
-    // Screen readers reach the weights through the diagram's description.
-    setAccessibleDescription(weightsText());
     update();
 }
 

@@ -9,6 +9,7 @@
 // device-independent pixels). Line7 and the circle are drawn in the text
 // colour. The circle's tooltip lists the weights, "w0 = 0,25" and so on, one
 // a line; the window asks for it (the diagram itself lets the mouse through).
+// Screen readers find the same list as the diagram's description.
 
 #include "core/network_state.h"
 
