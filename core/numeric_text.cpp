@@ -176,6 +176,16 @@ std::string doubleToText(double value)
     return text;
 }
 
+std::string singleToText(float value)
+{
+    char buffer[64];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    double shortest = value;
+    if (written.ec == std::errc{} && std::isfinite(value))
+        std::from_chars(buffer, written.ptr, shortest);
+    return doubleToText(shortest);
+}
+
 std::optional<std::string> withForcedSign(std::string_view text, bool negative)
 {
     const auto value = textToDouble(text);

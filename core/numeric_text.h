@@ -30,6 +30,10 @@
 //   0.5 -> "0,5"   2 -> "2"   -0.75 -> "-0,75"   -0.0 -> "-0"
 //   0.1 + 0.2 -> "0,3"   1e20 -> "100000000000000000000"
 // Every text it writes reads back with textToDouble.
+//
+// Single to text: the shortest decimal that reads back as the same float,
+// then written as above, so a float shows the number that was typed:
+//   0.2f -> "0,2" (not "0,200000002980232")   -0.75f -> "-0,75"   1e-7f -> "0,0000001"
 
 #include <cstdint>
 #include <optional>
@@ -47,6 +51,7 @@ std::optional<std::int16_t> textToInteger(std::string_view text);
 
 std::string integerToText(long long value);
 std::string doubleToText(double value);
+std::string singleToText(float value);
 
 // The number in a field forced to one sign, as the arrow keys do it:
 //   negative: "0,5" -> "-0,5"   "-2" -> "-2"   "0" -> "-0"

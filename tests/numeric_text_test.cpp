@@ -224,6 +224,18 @@ TEST(DoubleToTextRoundTrip, ExtremesReadBack)
     }
 }
 
+TEST(SingleToText, ShowsTheShortestDecimalOfTheFloat)
+{
+    EXPECT_EQ(singleToText(0.2f), "0,2");
+    EXPECT_EQ(singleToText(-0.75f), "-0,75");
+    EXPECT_EQ(singleToText(1e-7f), "0,0000001");
+    EXPECT_EQ(singleToText(16777216.0f), "16777216");
+    // Nine digits are needed to tell these floats apart; the text keeps them apart.
+    const float next = std::nextafter(0.1f, 1.0f);
+    EXPECT_EQ(textToSingle(singleToText(next)), next);
+    EXPECT_EQ(textToSingle(singleToText(std::numeric_limits<float>::max())), std::numeric_limits<float>::max());
+}
+
 struct SignRow
 {
     const char *name;

@@ -9,10 +9,8 @@
 #include <QRegion>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <string>
-#include <system_error>
 
 namespace vintrelle::ui {
 
@@ -21,18 +19,6 @@ namespace {
 constexpr double ThinnestLine = 1.0;
 constexpr double ThickestLine = 4.0;
 constexpr double WidthPerWeight = 1.5;
-
-// A float as the shortest decimal that reads back as the same float, written
-// as the program writes every number: 0.2f is "0,2", not "0,200000002980232".
-std::string weightText(float weight)
-{
-    char buffer[64];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, weight);
-    double shortest = weight;
-    if (written.ec == std::errc())
-        std::from_chars(buffer, written.ptr, shortest);
-    return vintrelle::doubleToText(shortest);
-}
 
 } // namespace
 
@@ -111,7 +97,7 @@ QString NeuronDiagram::weightsText() const
     for (std::size_t i = 0; i < shownWeights.size(); ++i) {
         if (i > 0)
             text += QLatin1Char('\n');
-        text += QStringLiteral("w%1 = %2").arg(i).arg(QString::fromStdString(weightText(shownWeights[i])));
+        text += QStringLiteral("w%1 = %2").arg(i).arg(QString::fromStdString(vintrelle::singleToText(shownWeights[i])));
     }
     return text;
 }
