@@ -9,7 +9,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Vintrelle"));
     // Ties the window to its desktop entry (taskbar icon and name).
     QGuiApplication::setDesktopFileName(QStringLiteral("example.vintrelle.Vintrelle"));
-    vintrelle::ui::installFontSubstitutions();
+    vintrelle::ui::installFonts();
 
     Form1 window;
     window.show();

@@ -73,7 +73,7 @@ int runProbe(int argc, char *argv[], Probe probe)
     QApplication application(argc, argv);
     ShownReporter reporter;
     if (probe == Probe::Form) {
-        vintrelle::ui::installFontSubstitutions();
+        vintrelle::ui::installFonts();
         Form1 window;
         window.installEventFilter(&reporter);
         window.show();

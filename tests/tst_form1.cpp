@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,6 +27,8 @@
 #include <QToolTip>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace messages = vintrelle::messages;
 
@@ -56,6 +59,31 @@ QRect inkOf(const QString &text, const QFont &font, QRect box, int flags)
             if (qAlpha(image.pixel(x, y)) > 0)
                 ink |= QRect(x - margin, y - margin, 1, 1);
     return ink;
+}
+
+// Every text the status line can show.
+std::vector<std::string> allStatuses()
+{
+    std::vector<std::string> statuses{
+        std::string(messages::SystemReset), std::string(messages::NetworkReset),
+        std::string(messages::Computed), std::string(messages::TrainingStarted),
+        std::string(messages::LimitExceeded), std::string(messages::TrainingOverflow),
+        std::string(messages::ComputeOverflow), messages::sampleStored(10)};
+    for (int f = 0; f <= static_cast<int>(messages::Field::MaxCycles); ++f)
+        statuses.push_back(messages::invalidValue(static_cast<messages::Field>(f)));
+    return statuses;
+}
+
+// The characters of text that font has no glyph for. The window's fonts
+// borrow no glyph from other fonts, so each of these would show as a box.
+QString missingGlyphs(const QString &text, const QFont &font)
+{
+    const QFontMetrics metrics(font);
+    QString missing;
+    for (const QChar c : text)
+        if (!metrics.inFont(c))
+            missing += c;
+    return missing;
 }
 
 // Whether a pixel is tinged like the colour of a weight >= 0 (blue) or of a
@@ -117,6 +145,7 @@ private slots:
     void fontsAreSubstitutedByMetricTwins();
     void everyCaptionFitsItsBox();
     void everyStatusFitsTheStatusLine();
+    void everyTextHasItsGlyphs();
 
     // The typical use, start to end.
     void typicalSession();
@@ -199,7 +228,7 @@ private:
 
 void TestForm1::initTestCase()
 {
-    vintrelle::ui::installFontSubstitutions();
+    vintrelle::ui::installFonts();
 }
 
 void TestForm1::init()
@@ -411,16 +440,8 @@ void TestForm1::everyCaptionFitsItsBox()
 
 void TestForm1::everyStatusFitsTheStatusLine()
 {
-    std::vector<std::string> statuses{
-        std::string(messages::SystemReset), std::string(messages::NetworkReset),
-        std::string(messages::Computed), std::string(messages::TrainingStarted),
-        std::string(messages::LimitExceeded), std::string(messages::TrainingOverflow),
-        std::string(messages::ComputeOverflow), messages::sampleStored(10)};
-    for (int f = 0; f <= static_cast<int>(messages::Field::MaxCycles); ++f)
-        statuses.push_back(messages::invalidValue(static_cast<messages::Field>(f)));
-
     const QLabel *status = label("Label1");
-    for (const std::string &text : statuses) {
+    for (const std::string &text : allStatuses()) {
         const QRect ink = inkOf(qText(text), status->font(), status->contentsRect(), int(status->alignment()));
         QVERIFY2(status->rect().contains(ink), text.c_str());
     }
@@ -429,6 +450,25 @@ void TestForm1::everyStatusFitsTheStatusLine()
     const QString longest = qText(vintrelle::cyclesText(-32768, -32768));
     const QRect ink = inkOf(longest, passes->font(), passes->contentsRect(), int(passes->alignment()));
     QVERIFY(passes->rect().contains(ink));
+}
+
+void TestForm1::everyTextHasItsGlyphs()
+{
+    for (const QLabel *caption : form->findChildren<QLabel *>())
+        QCOMPARE(missingGlyphs(caption->text(), caption->font()), QString());
+    for (const QPushButton *command : form->findChildren<QPushButton *>())
+        QCOMPARE(missingGlyphs(command->text(), command->font()), QString());
+    for (const std::string &text : allStatuses())
+        QCOMPARE(missingGlyphs(qText(text), label("Label1")->font()), QString());
+    QCOMPARE(missingGlyphs(qText(vintrelle::cyclesText(-32768, 32767)), label("Label9")->font()), QString());
+
+    // Numbers as the fields and the list lines write them, and a list line's separators.
+    const QString numbers = QStringLiteral("0123456789,-+E ;:");
+    for (const QLineEdit *entry : form->findChildren<QLineEdit *>())
+        QCOMPARE(missingGlyphs(numbers, entry->font()), QString());
+    QCOMPARE(missingGlyphs(numbers, list()->font()), QString());
+    // The weights' tooltip is written in the application's font.
+    QCOMPARE(missingGlyphs(numbers, QToolTip::font()), QString());
 }
 
 // ---------------------------------------------------------------------------

@@ -38,7 +38,7 @@ private:
 
 void TestForm1Scaled::initTestCase()
 {
-    vintrelle::ui::installFontSubstitutions();
+    vintrelle::ui::installFonts();
     // Without the scale every check below would hold trivially.
     QCOMPARE(qApp->devicePixelRatio(), 2.0);
 }

@@ -115,7 +115,7 @@ private:
 
 void tst_Monkey::initTestCase()
 {
-    vintrelle::ui::installFontSubstitutions();
+    vintrelle::ui::installFonts();
     window = new Form1;
     window->show();
     window->activateWindow();

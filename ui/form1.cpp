@@ -25,6 +25,8 @@
 #include <variant>
 
 using vintrelle::ui::EntryField;
+using vintrelle::ui::sansFont;
+using vintrelle::ui::serifFont;
 using vintrelle::ui::twipsRect;
 namespace messages = vintrelle::messages;
 namespace vk = vintrelle::ui::vk;
@@ -41,21 +43,6 @@ QColor colourFromBgr(unsigned bgr)
 const QColor LightYellow = colourFromBgr(0x00C0FFFFu);
 const QColor LightBlue = colourFromBgr(0x00FFC0C0u);
 const QColor Blue = colourFromBgr(0x00FF0000u);
-
-QFont sansFont(double points, bool bold = false)
-{
-    QFont font(QString::fromLatin1(vintrelle::ui::SansFamily));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
-QFont serifFont(double points)
-{
-    QFont font(QString::fromLatin1(vintrelle::ui::SerifFamily));
-    font.setPointSizeF(points);
-    return font;
-}
 
 QString toQString(std::string_view text)
 {
@@ -190,7 +177,7 @@ void Form1::createControls()
 void Form1::setAppearance()
 {
     // The buttons keep the window's own font.
-    setFont(sansFont(8.25));
+    setFont(sansFont(vintrelle::ui::WindowPoints));
 
     for (int i = 0; i < vintrelle::InputCount; ++i)
         Txt[static_cast<std::size_t>(i)]->setFont(sansFont(9.6));
