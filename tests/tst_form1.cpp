@@ -6,6 +6,7 @@
 #include "core/messages.h"
 #include "core/numeric_text.h"
 #include "core/training.h"
+#include "ui/font_config_warm_up.h"
 #include "ui/fonts.h"
 #include "ui/form1.h"
 #include "ui/neuron_diagram.h"
@@ -1256,5 +1257,16 @@ void TestForm1::statusAndPassesAreReadWithTheirCaptions()
     QCOMPARE(label("Label1")->text(), QStringLiteral("Valore non valido in X2"));
 }
 
-QTEST_MAIN(TestForm1)
+// Started the way the program starts: the font configuration is read on a
+// thread of its own while the application connects to the display.
+int main(int argc, char *argv[])
+{
+    vintrelle::ui::FontConfigWarmUp fontConfigWarmUp;
+    QApplication application(argc, argv);
+    application.setAttribute(Qt::AA_Use96Dpi, true);
+    fontConfigWarmUp.wait();
+    TestForm1 test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_form1.moc"
