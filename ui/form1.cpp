@@ -83,6 +83,21 @@ void describe(QWidget *control, const char *name, const char *description)
     control->setAccessibleDescription(QString::fromUtf8(description));
 }
 
+// The keys whose character stays in a number field as typed: the main
+// keyboard's digits, the comma and the keypad minus.
+bool keepsItsCharacter(int keyCode)
+{
+    const bool digit = keyCode >= vk::Digit0 && keyCode <= vk::Digit9;
+    return digit || keyCode == vk::Comma || keyCode == vk::KeypadMinus;
+}
+
+// Any other key puts a selected "0" back, ready to be typed over.
+void putBackSelectedZero(QLineEdit *field)
+{
+    field->setText(QStringLiteral("0"));
+    field->setSelection(0, 1);
+}
+
 // Where the caret or a selection edge goes when a number gains or loses its
 // sign: it stays beside the same digit, and the start stays the start.
 int shiftedPosition(int position, int shift, int length)
@@ -516,13 +531,8 @@ void Form1::Txt_KeyUp(int index, int keyCode)
         return;
     }
 
-    // Digits of the main keyboard, the comma and the keypad minus are kept;
-    // anything else puts a selected "0" back.
-    const bool digit = keyCode >= vk::Digit0 && keyCode <= vk::Digit9;
-    if (!digit && keyCode != vk::Comma && keyCode != vk::KeypadMinus) {
-        input->setText(QStringLiteral("0"));
-        input->setSelection(0, 1);
-    }
+    if (!keepsItsCharacter(keyCode))
+        putBackSelectedZero(input);
 }
 
 // ---------------------------------------------------------------------------
@@ -535,11 +545,8 @@ void Form1::Text1_GotFocus()
 
 void Form1::Text1_KeyUp(int keyCode)
 {
-    const bool digit = keyCode >= vk::Digit0 && keyCode <= vk::Digit9;
-    if (digit || keyCode == vk::Comma || keyCode == vk::KeypadMinus)
-        return;
-    Text1->setText(QStringLiteral("0"));
-    Text1->setSelection(0, 1);
+    if (!keepsItsCharacter(keyCode))
+        putBackSelectedZero(Text1);
 }
 
 void Form1::txtOut_GotFocus()
