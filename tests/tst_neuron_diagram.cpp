@@ -4,6 +4,7 @@
 #include "core/network_state.h"
 #include "core/numeric_text.h"
 #include "ui/neuron_diagram.h"
+#include "colour_contrast.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -20,13 +21,10 @@ using vintrelle::ui::NeuronDiagram;
 
 namespace {
 
-// sRGB to linear light and back, 0..1.
-double toLinear(int channel)
-{
-    const double c = channel / 255.0;
-    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
+using colour::contrastRatio;
+using colour::toLinear;
 
+// Linear light, 0..1, back to an sRGB channel.
 double toSrgb(double linear)
 {
     const double c = std::clamp(linear, 0.0, 1.0);
@@ -60,18 +58,6 @@ std::array<double, 3> seenWith(const Matrix &deficiency, const QColor &colour)
 double distance(const std::array<double, 3> &a, const std::array<double, 3> &b)
 {
     return std::hypot(a[0] - b[0], a[1] - b[1], a[2] - b[2]);
-}
-
-double relativeLuminance(const QColor &colour)
-{
-    return 0.2126 * toLinear(colour.red()) + 0.7152 * toLinear(colour.green()) + 0.0722 * toLinear(colour.blue());
-}
-
-double contrastRatio(const QColor &a, const QColor &b)
-{
-    const double la = relativeLuminance(a);
-    const double lb = relativeLuminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 enum class Hue { Bluish, Reddish, Neither };
@@ -113,6 +99,8 @@ private slots:
 
     void weightsTextUsesTheDecimalComma();
     void weightsTextReadsBackAsTheSameWeights();
+    void linesEndWhereTheWindowDrawsThem_data();
+    void linesEndWhereTheWindowDrawsThem();
     void tooltipOnlyOverTheCircle();
     void screenReadersFindTheCurrentWeights();
 
@@ -225,6 +213,36 @@ void TestNeuronDiagram::weightsTextReadsBackAsTheSameWeights()
                 digits.remove(0, 1);
             QVERIFY2(digits.size() <= 9, qPrintable(number));
         }
+    }
+}
+
+void TestNeuronDiagram::linesEndWhereTheWindowDrawsThem_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QLine>("pixels");
+
+    // The window's line table in twips, divided by 15: from the right edge
+    // of each input field to the leftmost point of the circle, then from the
+    // circle to the output field.
+    QTest::newRow("Line1 from the bias") << 0 << QLine(88, 24, 272, 136);
+    QTest::newRow("Line2 from X1") << 1 << QLine(88, 56, 272, 136);
+    QTest::newRow("Line3 from X2") << 2 << QLine(88, 88, 272, 136);
+    QTest::newRow("Line4 from X3") << 3 << QLine(88, 120, 272, 136);
+    QTest::newRow("Line5 from X4") << 4 << QLine(88, 152, 272, 136);
+    QTest::newRow("Line6 from X5") << 5 << QLine(88, 184, 272, 136);
+    QTest::newRow("Line7 to the output") << 6 << QLine(296, 136, 312, 136);
+}
+
+void TestNeuronDiagram::linesEndWhereTheWindowDrawsThem()
+{
+    QFETCH(int, index);
+    QFETCH(QLine, pixels);
+    QCOMPARE(NeuronDiagram::lines()[static_cast<std::size_t>(index)], pixels);
+    // Line1..Line6 meet the circle at its leftmost point.
+    if (index < 6) {
+        const QRect circle = NeuronDiagram::circle();
+        QCOMPARE(pixels.p2().x(), circle.left());
+        QVERIFY(std::abs(pixels.p2().y() - circle.center().y()) <= 1);
     }
 }
 

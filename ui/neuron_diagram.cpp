@@ -1,12 +1,15 @@
 #include "ui/neuron_diagram.h"
 
 #include "core/numeric_text.h"
-#include "ui/neuron_diagram_accessible.h"
 #include "ui/twips.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QHelpEvent>
 #include <QPainter>
 #include <QPaintEvent>
 #include <QRegion>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
@@ -20,15 +23,38 @@ constexpr double ThinnestLine = 1.0;
 constexpr double ThickestLine = 4.0;
 constexpr double WidthPerWeight = 1.5;
 
+// For screen readers the diagram is a picture; its name and description are
+// the widget's own.
+class DiagramAccessible : public QAccessibleWidget
+{
+public:
+    explicit DiagramAccessible(QWidget *diagram)
+        : QAccessibleWidget(diagram, QAccessible::Graphic)
+    {
+    }
+};
+
+QAccessibleInterface *describeDiagram(const QString & /*className*/, QObject *object)
+{
+    if (auto *diagram = qobject_cast<NeuronDiagram *>(object))
+        return new DiagramAccessible(diagram);
+    return nullptr;
+}
+
 } // namespace
 
 NeuronDiagram::NeuronDiagram(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("NeuronDiagram"));
-    setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
-    NeuronDiagramAccessible::install();
+    static const bool describedAsPicture = [] {
+        QAccessible::installFactory(describeDiagram);
+        return true;
+    }();
+    static_cast<void>(describedAsPicture);
+    setAccessibleName(QStringLiteral("Schema del neurone"));
+    setAccessibleDescription(weightsText());
 }
 
 std::array<QLine, 7> NeuronDiagram::lines()
@@ -83,6 +109,7 @@ QPen NeuronDiagram::weightPen(float weight)
 void NeuronDiagram::setWeights(const vintrelle::WeightVector &weights)
 {
     shownWeights = weights;
+    setAccessibleDescription(weightsText());
     update();
 }
 
@@ -105,6 +132,22 @@ QString NeuronDiagram::weightsText() const
 QString NeuronDiagram::toolTipAt(QPoint pos) const
 {
     return QRegion(circle(), QRegion::Ellipse).contains(pos) ? weightsText() : QString();
+}
+
+bool NeuronDiagram::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const QString text = toolTipAt(help->pos());
+        if (text.isEmpty()) {
+            QToolTip::hideText();
+            event->ignore();
+        } else {
+            QToolTip::showText(help->globalPos(), text, this, circle());
+        }
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void NeuronDiagram::paintEvent(QPaintEvent * /*event*/)

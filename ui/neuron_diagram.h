@@ -2,14 +2,14 @@
 
 // The neuron drawn behind the window's controls: Line1..Line6 from the input
 // fields to the circle Shape1, and Line7 from the circle to the output field.
-// It covers the whole window, takes no focus and lets every click through.
+// It lies behind every control of the window and takes no focus.
 //
 // Line1..Line6 show the weights they carry: dark blue for a weight >= 0,
 // vermilion for a negative one, thicker the larger the weight is (1 to 4
 // device-independent pixels). Line7 and the circle are drawn in the text
-// colour. The circle's tooltip lists the weights, "w0 = 0,25" and so on, one
-// a line; the window asks for it (the diagram itself lets the mouse through).
-// Screen readers find the same list as the diagram's description.
+// colour. Resting the mouse on the circle shows the weights, "w0 = 0,25"
+// and so on, one a line. Screen readers find the diagram as a picture named
+// "Schema del neurone" whose description is the same list.
 
 #include "core/network_state.h"
 
@@ -58,6 +58,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     vintrelle::WeightVector shownWeights{};
