@@ -10,7 +10,7 @@ namespace vintrelle::messages {
 inline constexpr std::string_view SystemReset = "Sistema Reinizializzato";
 inline constexpr std::string_view NetworkReset = "Rete Reinizializzata";
 inline constexpr std::string_view Computed = "Calcolato: ";
-inline constexpr std::string_view TrainingStarted = "Addestata";
+inline constexpr std::string_view TrainingConverged = "Addestata";   // also shown while training runs
 inline constexpr std::string_view LimitExceeded = "Superati i limiti per i cicli di addestramento";
 inline constexpr std::string_view TrainingOverflow = "Addestramento interrotto: overflow numerico";
 inline constexpr std::string_view ComputeOverflow = "Calcolo interrotto: overflow numerico";

@@ -127,7 +127,7 @@ std::string trainingStatusText(TrainingOutcome outcome)
 {
     switch (outcome) {
     case TrainingOutcome::Converged:
-        return std::string(messages::TrainingStarted);
+        return std::string(messages::TrainingConverged);
     case TrainingOutcome::LimitExceeded:
         return std::string(messages::LimitExceeded);
     case TrainingOutcome::Overflow:

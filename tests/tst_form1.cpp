@@ -6,11 +6,11 @@
 #include "core/messages.h"
 #include "core/numeric_text.h"
 #include "core/training.h"
-#include "ui/font_config_warm_up.h"
-#include "ui/fonts.h"
+#include "ui/application_setup.h"
 #include "ui/form1.h"
 #include "ui/neuron_diagram.h"
 #include "ui/wrapping_button.h"
+#include "colour_contrast.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -21,6 +21,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QScopeGuard>
 #include <QPainter>
 #include <QPushButton>
 #include <QTest>
@@ -67,7 +69,7 @@ std::vector<std::string> allStatuses()
 {
     std::vector<std::string> statuses{
         std::string(messages::SystemReset), std::string(messages::NetworkReset),
-        std::string(messages::Computed), std::string(messages::TrainingStarted),
+        std::string(messages::Computed), std::string(messages::TrainingConverged),
         std::string(messages::LimitExceeded), std::string(messages::TrainingOverflow),
         std::string(messages::ComputeOverflow), messages::sampleStored(10)};
     for (int f = 0; f <= static_cast<int>(messages::Field::MaxCycles); ++f)
@@ -161,13 +163,20 @@ private slots:
     void autoRepeatReleaseIsNotARelease();
     void windowLosingActivationKeepsTheCaret();
     void focusMovedWhileInactiveCountsAsLeaving();
+    void clickBringingTheFocusSelectsLikeTab_data();
+    void clickBringingTheFocusSelectsLikeTab();
+    void clickOrDragInTheFocusedFieldIsAsUsual();
+    void fieldMenusSpeakItalian();
+    void darkDesktopThemeLeavesEveryControlReadable();
 
     // Samples.
     void twelfthAddChangesNothing();
     void addWithBlankOutputChangesNothing();
     void removeWithNothingSelectedChangesNothing();
     void removeFirstOfThreeShiftsTheRest();
-    void arrowKeysInTheListLoadTheSample();
+    void listScrollsToEachNewSample();
+    void keysInTheListLoadTheLineShownSelected_data();
+    void keysInTheListLoadTheLineShownSelected();
 
     // Buttons.
     void computeWithDefaultsIsMinusOneAndRepeatable();
@@ -224,17 +233,17 @@ private:
     // Fills X1..X5 and the target by keyboard, starting in X1, then "aggiungi".
     void addSample(const QStringList &inputs, Qt::Key targetArrow);
 
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<vintrelle::ui::Form1> form;
 };
 
 void TestForm1::initTestCase()
 {
-    vintrelle::ui::installFonts();
+    vintrelle::ui::setUpApplication();
 }
 
 void TestForm1::init()
 {
-    form = std::make_unique<Form1>();
+    form = std::make_unique<vintrelle::ui::Form1>();
     form->show();
     form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(form.get()));
@@ -559,7 +568,9 @@ void TestForm1::entryRules_data()
     const Qt::KeyboardModifiers keypad = Qt::KeypadModifier;
     QTestEventList keys;
 
-    // Input fields. Each starts focused with its whole text selected.
+    // Each rule is tried case by case without a window (entry_rules_test);
+    // these rows show that real keys reach the rule of their field and that
+    // its result reaches the field. Each field starts focused by Tab.
     keys.clear();
     keys.addKeyClick('a');
     QTest::newRow("letter in X3 leaves 0 selected") << "Txt3" << "0" << keys << "0" << "0" << 1;
@@ -570,92 +581,51 @@ void TestForm1::entryRules_data()
     keys.addKeyClick('5');
     QTest::newRow("0, keypad decimal, 5 gives 0,5") << "Txt1" << "0" << keys << "0,5" << "" << 3;
 
+    // Fast typing: the 5 goes down before the decimal key comes up.
     keys.clear();
-    keys.addKeyClick(Qt::Key_Comma, keypad);
-    QTest::newRow("keypad decimal typing a comma stays a comma") << "Txt2" << "0" << keys << "," << "" << 1;
+    keys.addKeyClick('0');
+    keys.addKeyPress(Qt::Key_Period, keypad);
+    keys.addKeyPress('5');
+    keys.addKeyRelease(Qt::Key_Period, keypad);
+    keys.addKeyRelease('5');
+    QTest::newRow("keypad decimal released after the next digit gives 0,5") << "Txt2" << "0" << keys << "0,5" << ""
+                                                                             << 3;
 
     keys.clear();
-    keys.addKeyClick(Qt::Key_Right);
-    keys.addKeyClick(Qt::Key_Left);
-    keys.addKeyClick(Qt::Key_Period, keypad);
-    QTest::newRow("keypad decimal mid-text replaces what it typed") << "Txt2" << "12" << keys << "1,2" << "" << 2;
+    keys.addKeyClick('1');
+    keys.addKeyPress(Qt::Key_Period, keypad);
+    keys.addKeyClick(Qt::Key_Backspace);
+    keys.addKeyRelease(Qt::Key_Period, keypad);
+    QTest::newRow("keypad decimal erased before its release changes nothing") << "Txt2" << "0" << keys << "1" << ""
+                                                                               << 1;
 
     keys.clear();
     keys.addKeyClick(Qt::Key_Down);
     QTest::newRow("Down makes 0,25 negative") << "Txt4" << "0,25" << keys << "-0,25" << "-0,25" << 5;
 
     keys.clear();
-    keys.addKeyClick(Qt::Key_Down);
-    keys.addKeyClick(Qt::Key_Up);
-    QTest::newRow("Down then Up gives 0,25 back") << "Txt4" << "0,25" << keys << "0,25" << "0,25" << 4;
-
-    keys.clear();
-    keys.addKeyClick(Qt::Key_Right);
-    keys.addKeyClick(Qt::Key_Down);
-    keys.addKeyClick('5');
-    QTest::newRow("Down keeps the caret at the end") << "Txt5" << "0,2" << keys << "-0,25" << "" << 5;
-
-    keys.clear();
-    keys.addKeyClick(Qt::Key_Down);
-    QTest::newRow("Down leaves -2 as it is") << "Txt1" << "-2" << keys << "-2" << "-2" << 2;
-
-    keys.clear();
-    keys.addKeyClick(Qt::Key_Down);
-    QTest::newRow("Down on 0 gives -0") << "Txt1" << "0" << keys << "-0" << "-0" << 2;
-
-    keys.clear();
-    keys.addKeyClick(Qt::Key_Up);
-    QTest::newRow("Up rewrites the number plainly") << "Txt1" << "-0,50" << keys << "0,5" << "0,5" << 3;
-
-    keys.clear();
-    keys.addKeyClick(Qt::Key_Right);
-    keys.addKeyClick(Qt::Key_Backspace);
-    QTest::newRow("Backspace in an input is left alone") << "Txt2" << "0,5" << keys << "0," << "" << 2;
+    keys.addKeyClick(Qt::Key_Up, keypad);
+    QTest::newRow("keypad Up without Num Lock makes -3 positive") << "Txt5" << "-3" << keys << "3" << "3" << 1;
 
     keys.clear();
     keys.addKeyClick(Qt::Key_7, keypad);
     keys.addKeyClick(Qt::Key_Minus, keypad);
     QTest::newRow("keypad digits and keypad minus are kept") << "Txt3" << "0" << keys << "7-" << "" << 2;
 
-    keys.clear();
-    keys.addKeyClick('-');
-    QTest::newRow("main keyboard minus resets the input") << "Txt3" << "4" << keys << "0" << "0" << 1;
-
-    keys.clear();
-    keys.addKeyClicks(QStringLiteral("1,2,3"));
-    QTest::newRow("digits and commas are kept even when not a number") << "Txt5" << "0" << keys << "1,2,3" << "" << 5;
-
     // Learning rate: its first three characters are selected on focus.
     keys.clear();
-    keys.addKeyClicks(QStringLiteral("0,05"));
-    QTest::newRow("learning rate typed over the default") << "Text1" << "0,2" << keys << "0,05" << "" << 4;
+    keys.addKeyClicks(QStringLiteral("7"));
+    QTest::newRow("learning rate 0,05 typed over from its focus") << "Text1" << "0,05" << keys << "75" << "" << 1;
 
     keys.clear();
     keys.addKeyClick(Qt::Key_Right);
     keys.addKeyClick(Qt::Key_Backspace);
     QTest::newRow("Backspace in Text1 resets it") << "Text1" << "0,2" << keys << "0" << "0" << 1;
 
-    keys.clear();
-    keys.addKeyClick(Qt::Key_3, keypad);
-    QTest::newRow("keypad digit in Text1 resets it") << "Text1" << "0,2" << keys << "0" << "0" << 1;
-
     // Output field.
     keys.clear();
     keys.addKeyClick(Qt::Key_Down);
     QTest::newRow("Down sets the target to -1") << "txtOut" << "1" << keys << "-1" << "" << 2;
-
-    keys.clear();
-    keys.addKeyClick(Qt::Key_Minus, keypad);
-    keys.addKeyClick('1');
-    QTest::newRow("keypad minus and 1 type -1") << "txtOut" << "1" << keys << "-1" << "" << 2;
-
-    keys.clear();
-    keys.addKeyClick('b');
-    QTest::newRow("letter in the output leaves 1 selected") << "txtOut" << "-1" << keys << "1" << "1" << 1;
-
-    keys.clear();
-    keys.addKeyClick(Qt::Key_Return);
-    QTest::newRow("Enter in the output leaves 1 selected") << "txtOut" << "-1" << keys << "1" << "1" << 1;
 
     keys.clear();
     keys.addKeyClick(Qt::Key_1, keypad);
@@ -819,6 +789,107 @@ void TestForm1::focusMovedWhileInactiveCountsAsLeaving()
     QCOMPARE(field("Txt1")->selectedText(), QStringLiteral("0"));
 }
 
+void TestForm1::clickBringingTheFocusSelectsLikeTab_data()
+{
+    QTest::addColumn<QString>("fieldName");
+    QTest::addColumn<QString>("startText");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("X3 clicked, 5 typed over its 0") << "Txt3" << "0" << "5" << "5";
+    QTest::newRow("X5 clicked, 2 typed over 0,75") << "Txt5" << "0,75" << "2" << "2";
+    QTest::newRow("Eta clicked, 7 typed over 0,2") << "Text1" << "0,2" << "7" << "7";
+    QTest::newRow("Eta clicked, 7 typed over the start of 0,05") << "Text1" << "0,05" << "7" << "75";
+    QTest::newRow("output clicked, 1 typed over -1") << "txtOut" << "-1" << "1" << "1";
+}
+
+void TestForm1::clickBringingTheFocusSelectsLikeTab()
+{
+    QFETCH(QString, fieldName);
+    QFETCH(QString, startText);
+    QFETCH(QString, typed);
+    QFETCH(QString, text);
+
+    QLineEdit *target = field(fieldName.toLatin1().constData());
+    target->setText(startText);
+    focusByMouse(fieldName.toLatin1().constData());
+    QCOMPARE(QApplication::focusWidget(), target);
+    type(typed);
+    QCOMPARE(target->text(), text);
+}
+
+void TestForm1::clickOrDragInTheFocusedFieldIsAsUsual()
+{
+    QLineEdit *input = field("Txt3");
+    input->setText(QStringLiteral("12345"));
+    // Where the caret stands between "12" and "345", and after the end.
+    input->setCursorPosition(2);
+    const QPoint betweenDigits = input->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+    input->setCursorPosition(5);
+    const QPoint end = input->inputMethodQuery(Qt::ImCursorRectangle).toRect().center() + QPoint(4, 0);
+
+    focusByMouse("Txt3");
+    QCOMPARE(input->selectedText(), QStringLiteral("12345"));
+    // A second click places the caret.
+    QTest::mouseClick(input, Qt::LeftButton, Qt::NoModifier, end);
+    QCOMPARE(input->selectedText(), QString());
+    QCOMPARE(input->cursorPosition(), 5);
+
+    // A drag that brings the focus selects what was dragged over.
+    focusByMouse("Txt1");
+    QTest::mousePress(input, Qt::LeftButton, Qt::NoModifier, betweenDigits);
+    QCOMPARE(input->selectedText(), QStringLiteral("12345"));
+    QMouseEvent drag(QEvent::MouseMove, end, input->mapToGlobal(end), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(input, &drag);
+    QTest::mouseRelease(input, Qt::LeftButton, Qt::NoModifier, end);
+    QCOMPARE(input->selectedText(), QStringLiteral("345"));
+}
+
+void TestForm1::fieldMenusSpeakItalian()
+{
+    const std::unique_ptr<QMenu> menu(field("Txt1")->createStandardContextMenu());
+    QStringList texts;
+    for (const QAction *action : menu->actions())
+        if (!action->isSeparator())
+            texts << action->text().section(QLatin1Char('\t'), 0, 0);
+    QCOMPARE(texts.size(), 7);
+    for (const char *english : {"&Undo", "&Redo", "Cu&t", "&Copy", "&Paste", "Delete", "Select All"})
+        QVERIFY2(!texts.contains(QString::fromLatin1(english)), qPrintable(texts.join(QStringLiteral(", "))));
+    QVERIFY2(texts.contains(QStringLiteral("&Incolla")), qPrintable(texts.join(QStringLiteral(", "))));
+}
+
+void TestForm1::darkDesktopThemeLeavesEveryControlReadable()
+{
+    // A dark desktop theme: light text on dark grey.
+    QPalette dark(QColor(0xEE, 0xEE, 0xEE), QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::Base, QColor(0x2A, 0x2A, 0x2A));
+    dark.setColor(QPalette::Text, QColor(0xEE, 0xEE, 0xEE));
+    const QPalette desktop = QApplication::palette();
+    QApplication::setPalette(dark);
+    const auto restore = qScopeGuard([&desktop] { QApplication::setPalette(desktop); });
+    vintrelle::ui::Form1 window;
+
+    const auto readable = [](const QWidget *control, QPalette::ColorRole text, QPalette::ColorRole background) {
+        const QPalette::ColorGroup group = control->isEnabled() ? QPalette::Active : QPalette::Disabled;
+        const double ratio =
+            colour::contrastRatio(control->palette().color(group, text), control->palette().color(group, background));
+        return ratio >= 4.5 ? QString() : QStringLiteral("%1: %2:1").arg(control->objectName()).arg(ratio);
+    };
+    for (const QLabel *caption : window.findChildren<QLabel *>()) {
+        // A caption without a background of its own lies on the window.
+        const QWidget *ground = caption->autoFillBackground() ? static_cast<const QWidget *>(caption) : &window;
+        const double ratio = colour::contrastRatio(caption->palette().color(QPalette::WindowText),
+                                                   ground->palette().color(QPalette::Window));
+        QVERIFY2(ratio >= 4.5, qPrintable(QStringLiteral("%1: %2:1").arg(caption->objectName()).arg(ratio)));
+    }
+    for (const QLineEdit *entry : window.findChildren<QLineEdit *>())
+        if (entry->objectName() != QStringLiteral("txtOut"))   // the design's own pair
+            QCOMPARE(readable(entry, QPalette::Text, QPalette::Base), QString());
+    QCOMPARE(readable(window.findChild<QListWidget *>(), QPalette::Text, QPalette::Base), QString());
+    for (const QPushButton *command : window.findChildren<QPushButton *>())
+        QCOMPARE(readable(command, QPalette::ButtonText, QPalette::Button), QString());
+}
+
 // ---------------------------------------------------------------------------
 // Samples
 
@@ -892,22 +963,74 @@ void TestForm1::removeFirstOfThreeShiftsTheRest()
     QCOMPARE(form->sampleStore().count(), 3);
 }
 
-void TestForm1::arrowKeysInTheListLoadTheSample()
+void TestForm1::listScrollsToEachNewSample()
 {
+    for (int i = 0; i < 11; ++i) {
+        addSample({QString::number(i), "0", "0", "0", "0"}, Qt::Key_Up);
+        const QRect line = list()->visualItemRect(list()->item(i));
+        QVERIFY2(list()->viewport()->rect().contains(line), qPrintable(QStringLiteral("sample %1").arg(i)));
+        // Shown, not selected: selecting would load it into the fields.
+        QCOMPARE(list()->selectedItems().size(), 0);
+    }
+    QCOMPARE(field("txtOut")->text(), QStringLiteral("1"));
+}
+
+void TestForm1::keysInTheListLoadTheLineShownSelected_data()
+{
+    QTest::addColumn<QTestEventList>("keys");
+    QTest::addColumn<int>("row");   // selected and current afterwards; -1: none
+
+    QTestEventList keys;
+    QTest::newRow("Tab into the list marks no line") << keys << -1;
+    const std::array<std::pair<const char *, Qt::Key>, 4> firstKeys{
+        {{"first Down selects line 0", Qt::Key_Down},
+         {"first Space selects line 0", Qt::Key_Space},
+         {"first Home selects line 0", Qt::Key_Home},
+         {"first Up selects line 0", Qt::Key_Up}}};
+    for (const auto &[name, key] : firstKeys) {
+        keys.clear();
+        keys.addKeyClick(key);
+        QTest::newRow(name) << keys << 0;
+    }
+    keys.clear();
+    keys.addKeyClick(Qt::Key_Down);
+    keys.addKeyClick(Qt::Key_Down);
+    QTest::newRow("Down twice selects line 1") << keys << 1;
+    keys.addKeyClick(Qt::Key_Up);
+    QTest::newRow("Down twice and Up select line 0") << keys << 0;
+    keys.clear();
+    keys.addKeyClick(Qt::Key_Down);
+    keys.addKeyClick(Qt::Key_Space);
+    keys.addKeyClick(Qt::Key_Space);
+    QTest::newRow("Space on the selected line keeps it") << keys << 0;
+    keys.addKeyClick(Qt::Key_Space, Qt::ShiftModifier);
+    QTest::newRow("Shift+Space searches no line") << keys << 0;
+    keys.clear();
+    keys.addKeyClick(Qt::Key_End);
+    QTest::newRow("End selects the last line") << keys << 2;
+}
+
+void TestForm1::keysInTheListLoadTheLineShownSelected()
+{
+    QFETCH(QTestEventList, keys);
+    QFETCH(int, row);
+
     addSample({"1", "2", "3", "4", "5"}, Qt::Key_Up);
     addSample({"6", "7", "8", "9", "0,5"}, Qt::Key_Down);
-    // Tabbing into the list marks its first line without selecting it.
+    addSample({"11", "0", "0", "0", "0"}, Qt::Key_Up);
     button("Command4")->setFocus(Qt::OtherFocusReason);
     press(Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), list());
-    QCOMPARE(field("txtOut")->text(), QStringLiteral("-1"));
-    press(Qt::Key_Down);
-    QCOMPARE(field("Txt1")->text(), QStringLiteral("6"));
-    QCOMPARE(field("Txt5")->text(), QStringLiteral("0,5"));
-    QCOMPARE(field("txtOut")->text(), QString());
-    press(Qt::Key_Up);
-    QCOMPARE(field("Txt1")->text(), QStringLiteral("1"));
-    QCOMPARE(field("Txt5")->text(), QStringLiteral("5"));
+
+    keys.simulate(nullptr);
+
+    QCOMPARE(list()->currentRow(), row);
+    const QList<QListWidgetItem *> selected = list()->selectedItems();
+    QCOMPARE(selected.isEmpty() ? -1 : list()->row(selected.front()), row);
+    const QStringList firstInputs{"1", "6", "11"};
+    // X1 holds the last sample typed until a line is loaded.
+    QCOMPARE(field("Txt1")->text(), row < 0 ? QStringLiteral("11") : firstInputs[row]);
+    QCOMPARE(field("txtOut")->text(), row < 0 ? QStringLiteral("1") : QString());
 }
 
 // ---------------------------------------------------------------------------
@@ -942,7 +1065,9 @@ void TestForm1::resetEmptiesTheListButKeepsSettings()
     const QString passes = label("Label9")->text();
     field("Text1")->setText(QStringLiteral("0,7"));
     field("Txt3")->setText(QStringLiteral("4"));
+    field("txtOut")->setText(QStringLiteral("-1"));
     click("Command4");
+    QCOMPARE(field("txtOut")->text(), QStringLiteral("1"));
 
     QCOMPARE(list()->count(), 0);
     QCOMPARE(form->sampleStore().count(), 0);
@@ -1143,9 +1268,11 @@ void TestForm1::weightsTooltipOverTheCircle()
     addSamplesNeedingANegativeWeight();
     click("Command2");
 
+    // Tooltip events go to the widget under the mouse.
     const QPoint centre = diagram()->mapTo(form.get(), NeuronDiagram::circle().center());
-    QHelpEvent overCircle(QEvent::ToolTip, centre, form->mapToGlobal(centre));
-    QApplication::sendEvent(form.get(), &overCircle);
+    QCOMPARE(form->childAt(centre), diagram());
+    QHelpEvent overCircle(QEvent::ToolTip, NeuronDiagram::circle().center(), form->mapToGlobal(centre));
+    QApplication::sendEvent(diagram(), &overCircle);
     QTRY_VERIFY(QToolTip::isVisible());
     const std::vector<float> listed = listedWeights(QToolTip::text());
     const vintrelle::WeightVector &weights = form->networkState().Weights;
@@ -1155,9 +1282,10 @@ void TestForm1::weightsTooltipOverTheCircle()
     QTRY_VERIFY(!QToolTip::isVisible());
 
     // Elsewhere over the diagram the window has no tooltip.
-    const QPoint onLine = diagram()->mapTo(form.get(), NeuronDiagram::lines()[0].center());
-    QHelpEvent overLine(QEvent::ToolTip, onLine, form->mapToGlobal(onLine));
-    QApplication::sendEvent(form.get(), &overLine);
+    const QPoint onLine = NeuronDiagram::lines()[0].center();
+    QCOMPARE(form->childAt(diagram()->mapTo(form.get(), onLine)), diagram());
+    QHelpEvent overLine(QEvent::ToolTip, onLine, diagram()->mapToGlobal(onLine));
+    QApplication::sendEvent(diagram(), &overLine);
     QVERIFY(!overLine.isAccepted());
     QTest::qWait(50);
     QVERIFY(!QToolTip::isVisible());
@@ -1257,14 +1385,10 @@ void TestForm1::statusAndPassesAreReadWithTheirCaptions()
     QCOMPARE(label("Label1")->text(), QStringLiteral("Valore non valido in X2"));
 }
 
-// Started the way the program starts: the font configuration is read on a
-// thread of its own while the application connects to the display.
 int main(int argc, char *argv[])
 {
-    vintrelle::ui::FontConfigWarmUp fontConfigWarmUp;
     QApplication application(argc, argv);
     application.setAttribute(Qt::AA_Use96Dpi, true);
-    fontConfigWarmUp.wait();
     TestForm1 test;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&test, argc, argv);

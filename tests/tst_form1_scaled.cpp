@@ -5,7 +5,7 @@
 // The scale factor is set before the application is created; ctest sets it
 // too (QT_SCALE_FACTOR=2).
 
-#include "ui/fonts.h"
+#include "ui/application_setup.h"
 #include "ui/form1.h"
 #include "ui/neuron_diagram.h"
 
@@ -33,19 +33,19 @@ private slots:
     void diagramIsDrawnAtTheScale();
 
 private:
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<vintrelle::ui::Form1> form;
 };
 
 void TestForm1Scaled::initTestCase()
 {
-    vintrelle::ui::installFonts();
+    vintrelle::ui::setUpApplication();
     // Without the scale every check below would hold trivially.
     QCOMPARE(qApp->devicePixelRatio(), 2.0);
 }
 
 void TestForm1Scaled::init()
 {
-    form = std::make_unique<Form1>();
+    form = std::make_unique<vintrelle::ui::Form1>();
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
 }

@@ -10,7 +10,7 @@
 #include "core/messages.h"
 #include "core/numeric_text.h"
 #include "samples/sample_line.h"
-#include "ui/fonts.h"
+#include "ui/application_setup.h"
 #include "ui/form1.h"
 
 #include <QApplication>
@@ -74,7 +74,7 @@ const T &pick(std::mt19937 &random, const T (&items)[N])
 bool isProgramStatus(const std::string &text)
 {
     for (const std::string_view fixed : {messages::SystemReset, messages::NetworkReset, messages::Computed,
-                                         messages::TrainingStarted, messages::LimitExceeded,
+                                         messages::TrainingConverged, messages::LimitExceeded,
                                          messages::TrainingOverflow, messages::ComputeOverflow}) {
         if (text == fixed)
             return true;
@@ -105,7 +105,7 @@ private:
     QString inconsistency() const;
     void act(std::mt19937 &random);
 
-    Form1 *window = nullptr;
+    vintrelle::ui::Form1 *window = nullptr;
     std::array<QLineEdit *, 9> fields{};
     std::array<QPushButton *, 6> buttons{};
     QListWidget *list = nullptr;
@@ -115,8 +115,8 @@ private:
 
 void tst_Monkey::initTestCase()
 {
-    vintrelle::ui::installFonts();
-    window = new Form1;
+    vintrelle::ui::setUpApplication();
+    window = new vintrelle::ui::Form1;
     window->show();
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window));
@@ -267,7 +267,7 @@ void tst_Monkey::randomUserKeepsTheWindowConsistent()
           actions, seed, static_cast<long long>(statuses.size()), fullList);
     if (actions >= 5000) {
         for (const QString &expected : {QStringLiteral("invalid"), QStringLiteral("sample"),
-                                        QString::fromUtf8(messages::TrainingStarted.data()),
+                                        QString::fromUtf8(messages::TrainingConverged.data()),
                                         QString::fromUtf8(messages::LimitExceeded.data()),
                                         QString::fromUtf8(messages::Computed.data()),
                                         QString::fromUtf8(messages::NetworkReset.data()),

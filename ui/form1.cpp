@@ -5,31 +5,23 @@
 #include "core/training.h"
 #include "samples/sample_line.h"
 #include "ui/entry_field.h"
+#include "ui/entry_rules.h"
 #include "ui/fonts.h"
-#include "ui/key_codes.h"
 #include "ui/neuron_diagram.h"
+#include "ui/sample_list.h"
 #include "ui/twips.h"
 #include "ui/wrapping_button.h"
 
-#include <QEvent>
-#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QSignalBlocker>
-#include <QToolTip>
 
 #include <algorithm>
 #include <optional>
 #include <string>
 #include <variant>
 
-using vintrelle::ui::EntryField;
-using vintrelle::ui::sansFont;
-using vintrelle::ui::serifFont;
-using vintrelle::ui::twipsRect;
-namespace messages = vintrelle::messages;
-namespace vk = vintrelle::ui::vk;
+namespace vintrelle::ui {
 
 namespace {
 
@@ -43,6 +35,30 @@ QColor colourFromBgr(unsigned bgr)
 const QColor LightYellow = colourFromBgr(0x00C0FFFFu);
 const QColor LightBlue = colourFromBgr(0x00FFC0C0u);
 const QColor Blue = colourFromBgr(0x00FF0000u);
+
+// The window's colours assume a light window, whatever the desktop's theme:
+// dark text on light grey and white, as the design was drawn. A disabled
+// field (the bias input) stays readable too.
+QPalette lightPalette()
+{
+    const QColor text(Qt::black);
+    const QColor window(0xEF, 0xEF, 0xEF);
+    const QColor dimText(0x59, 0x59, 0x59);
+    QPalette palette(text, window, QColor(Qt::white), QColor(0x9F, 0x9F, 0x9F), QColor(0xB8, 0xB8, 0xB8), text,
+                     QColor(Qt::white));
+    palette.setColor(QPalette::Button, window);
+    palette.setColor(QPalette::ButtonText, text);
+    palette.setColor(QPalette::AlternateBase, QColor(0xF7, 0xF7, 0xF7));
+    palette.setColor(QPalette::Highlight, QColor(0x30, 0x8C, 0xC6));
+    palette.setColor(QPalette::HighlightedText, QColor(Qt::white));
+    palette.setColor(QPalette::ToolTipBase, QColor(0xFF, 0xFF, 0xDC));
+    palette.setColor(QPalette::ToolTipText, text);
+    palette.setColor(QPalette::PlaceholderText, dimText);
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, dimText);
+    palette.setColor(QPalette::Disabled, QPalette::Base, window);
+    return palette;
+}
 
 QString toQString(std::string_view text)
 {
@@ -83,30 +99,6 @@ void describe(QWidget *control, const char *name, const char *description)
     control->setAccessibleDescription(QString::fromUtf8(description));
 }
 
-// The keys whose character stays in a number field as typed: the main
-// keyboard's digits, the comma and the keypad minus.
-bool keepsItsCharacter(int keyCode)
-{
-    const bool digit = keyCode >= vk::Digit0 && keyCode <= vk::Digit9;
-    return digit || keyCode == vk::Comma || keyCode == vk::KeypadMinus;
-}
-
-// Any other key puts a selected "0" back, ready to be typed over.
-void putBackSelectedZero(QLineEdit *field)
-{
-    field->setText(QStringLiteral("0"));
-    field->setSelection(0, 1);
-}
-
-// Where the caret or a selection edge goes when a number gains or loses its
-// sign: it stays beside the same digit, and the start stays the start.
-int shiftedPosition(int position, int shift, int length)
-{
-    if (position == 0)
-        return 0;
-    return std::clamp(position + shift, 0, length);
-}
-
 } // namespace
 
 Form1::Form1(QWidget *parent)
@@ -125,10 +117,10 @@ void Form1::createControls()
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Vintrelle  2010  -   www.vintrelle.example"));
-    setFixedSize(vintrelle::ui::twips(5484), vintrelle::ui::twips(5124));
+    setFixedSize(twips(5484), twips(5124));
 
     // Created first, so it lies under every control.
-    diagram = new vintrelle::ui::NeuronDiagram(this);
+    diagram = new NeuronDiagram(this);
     diagram->setGeometry(rect());
 
     const auto field = [this](EntryField *&member, const char *name, const char *text, QRect box) {
@@ -143,7 +135,7 @@ void Form1::createControls()
         member->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     };
     const auto button = [this](QPushButton *&member, const char *name, const char *text, QRect box) {
-        member = new vintrelle::ui::WrappingButton(QString::fromUtf8(text), this);
+        member = new WrappingButton(QString::fromUtf8(text), this);
         member->setObjectName(QString::fromLatin1(name));
         member->setGeometry(box);
         // Enter clicks the button that has the focus.
@@ -171,10 +163,9 @@ void Form1::createControls()
     button(Command5, "Command5", "Reinizializza Pesi", twipsRect(4320, 4320, 1092, 372));
     button(Command6, "Command6", "Rimuovi", twipsRect(4320, 3600, 1092, 252));
 
-    List1 = new QListWidget(this);
+    List1 = new SampleList(this);
     List1->setObjectName(QStringLiteral("List1"));
     List1->setGeometry(twipsRect(120, 3240, 4092, 1488));
-    List1->setSelectionMode(QAbstractItemView::SingleSelection);
 
     label(Label2, "Label2", "Bias", twipsRect(480, 120, 492, 372));
     label(Label3, "Label3", "X1", twipsRect(120, 600, 252, 252));
@@ -191,10 +182,11 @@ void Form1::createControls()
 
 void Form1::setAppearance()
 {
+    setPalette(lightPalette());
     // The buttons keep the window's own font.
-    setFont(sansFont(vintrelle::ui::WindowPoints));
+    setFont(sansFont(WindowPoints));
 
-    for (int i = 0; i < vintrelle::InputCount; ++i)
+    for (int i = 0; i < InputCount; ++i)
         Txt[static_cast<std::size_t>(i)]->setFont(sansFont(9.6));
     Text1->setFont(sansFont(9.6));
     Text2->setFont(sansFont(9.6));
@@ -245,19 +237,17 @@ void Form1::wireHandlers()
     connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
 
     // A sample is loaded when it becomes the selected one, by mouse or
-    // arrow keys, and again when it is clicked while already selected. A
+    // keyboard, and again when it is clicked while already selected. A
     // click on a new item therefore loads it twice, to the same texts.
-    connect(List1, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
-            List1_Click();
-    });
+    connect(List1, &QListWidget::itemSelectionChanged, this, &Form1::List1_Click);
     connect(List1, &QListWidget::itemClicked, this, &Form1::List1_Click);
 
-    for (int i = 0; i < vintrelle::InputCount; ++i) {
+    for (int i = 0; i < InputCount; ++i) {
         EntryField *input = Txt[static_cast<std::size_t>(i)];
         connect(input, &EntryField::focusGained, this, [this, i] { Txt_GotFocus(i); });
         connect(input, &EntryField::focusLost, this, [this, i] { Txt_LostFocus(i); });
-        connect(input, &EntryField::keyReleased, this, [this, i](int keyCode) { Txt_KeyUp(i, keyCode); });
+        connect(input, &EntryField::keyReleased, this,
+                [this, i](int keyCode, std::optional<int> typedAt) { Txt_KeyUp(i, keyCode, typedAt); });
     }
     connect(Text1, &EntryField::focusGained, this, &Form1::Text1_GotFocus);
     connect(Text1, &EntryField::keyReleased, this, &Form1::Text1_KeyUp);
@@ -304,23 +294,6 @@ void Form1::describeControls()
     Label11->setBuddy(Text2);
 }
 
-bool Form1::event(QEvent *event)
-{
-    // The diagram lets the mouse through to the window: the window asks it
-    // for the tooltip of the place the mouse rests on.
-    if (event->type() == QEvent::ToolTip) {
-        const auto *help = static_cast<QHelpEvent *>(event);
-        const QString text = diagram->toolTipAt(diagram->mapFrom(this, help->pos()));
-        if (!text.isEmpty()) {
-            const QRect circle = QRect(diagram->mapTo(this, vintrelle::ui::NeuronDiagram::circle().topLeft()),
-                                       vintrelle::ui::NeuronDiagram::circle().size());
-            QToolTip::showText(help->globalPos(), text, this, circle);
-            return true;
-        }
-    }
-    return QWidget::event(event);
-}
-
 // ---------------------------------------------------------------------------
 // Start-up and reset
 
@@ -359,21 +332,21 @@ void Form1::Command5_Click()
 
 void Form1::Command1_Click()
 {
-    vintrelle::InputVector inputs{};
-    for (int i = 0; i < vintrelle::InputCount; ++i) {
-        const auto value = vintrelle::textToDouble(textOf(Txt[static_cast<std::size_t>(i)]));
+    InputVector inputs{};
+    for (int i = 0; i < InputCount; ++i) {
+        const auto value = textToDouble(textOf(Txt[static_cast<std::size_t>(i)]));
         if (!value) {
             showInvalidValue(messages::inputField(i));
             return;
         }
         inputs[static_cast<std::size_t>(i)] = *value;
     }
-    const auto output = vintrelle::neuronOutput(inputs, state.Weights);
+    const auto output = neuronOutput(inputs, state.Weights);
     if (!output) {
         showStatus(messages::ComputeOverflow);
         return;
     }
-    txtOut->setText(toQString(vintrelle::integerToText(*output)));
+    txtOut->setText(toQString(integerToText(*output)));
     showStatus(messages::Computed);
 }
 
@@ -382,26 +355,26 @@ void Form1::Command1_Click()
 
 void Form1::Command2_Click()
 {
-    const auto eta = vintrelle::textToSingle(textOf(Text1));
+    const auto eta = textToSingle(textOf(Text1));
     if (!eta) {
         showInvalidValue(messages::Field::Eta);
         return;
     }
-    const auto maxCycles = vintrelle::textToInteger(textOf(Text2));
+    const auto maxCycles = textToInteger(textOf(Text2));
     if (!maxCycles) {
         showInvalidValue(messages::Field::MaxCycles);
         return;
     }
     state.Eta = *eta;
     state.MaxCycles = *maxCycles;
-    showStatus(messages::TrainingStarted);
+    showStatus(messages::TrainingConverged);
 
-    const vintrelle::TrainingResult result =
-        vintrelle::train(state.Weights, samples.rows(), state.Eta, state.MaxCycles);
+    const TrainingResult result =
+        train(state.Weights, samples.rows(), state.Eta, state.MaxCycles);
 
     showWeights();
-    showStatus(vintrelle::trainingStatusText(result.outcome));
-    showPasses(vintrelle::cyclesText(result.cycles, state.MaxCycles));
+    showStatus(trainingStatusText(result.outcome));
+    showPasses(cyclesText(result.cycles, state.MaxCycles));
 }
 
 // ---------------------------------------------------------------------------
@@ -411,28 +384,30 @@ void Form1::Command3_Click()
 {
     const std::string target = textOf(txtOut);
     // A blank target is a sample just selected from the list: not added twice.
-    if (vintrelle::trimBlanks(target).empty())
+    if (trimBlanks(target).empty())
         return;
     if (samples.isFull())
         return;
 
-    std::array<std::string, vintrelle::InputCount> texts;
+    std::array<std::string, InputCount> texts;
     for (std::size_t i = 0; i < texts.size(); ++i)
         texts[i] = textOf(Txt[i]);
-    std::array<std::string_view, vintrelle::InputCount> inputs;
+    std::array<std::string_view, InputCount> inputs;
     std::copy(texts.begin(), texts.end(), inputs.begin());
 
     // Every text is converted before anything is stored, so a bad one
     // leaves the list and the store as they were.
-    const auto row = vintrelle::sampleRowFromTexts(inputs, target);
+    const auto row = sampleRowFromTexts(inputs, target);
     if (const auto *badField = std::get_if<messages::Field>(&row)) {
         showInvalidValue(*badField);
         return;
     }
 
     const std::array<std::string_view, 5> lineInputs{inputs[1], inputs[2], inputs[3], inputs[4], inputs[5]};
-    List1->addItem(toQString(vintrelle::buildSampleLine(lineInputs, target)));
-    samples.add(std::get<vintrelle::SampleRow>(row));
+    List1->addItem(toQString(buildSampleLine(lineInputs, target)));
+    // The new line shows, even below the lines the list has room for.
+    List1->scrollToItem(List1->item(List1->count() - 1));
+    samples.add(std::get<SampleRow>(row));
     showStatus(messages::sampleStored(samples.count() - 1));
     Txt[1]->setFocus(Qt::OtherFocusReason);
 }
@@ -459,7 +434,7 @@ void Form1::List1_Click()
     const int k = selectedSample();
     if (k < 0)
         return;
-    const auto inputs = vintrelle::readSampleLine(List1->item(k)->text().toStdString());
+    const auto inputs = readSampleLine(List1->item(k)->text().toStdString());
     if (!inputs)
         return;
     for (std::size_t j = 0; j < inputs->size(); ++j)
@@ -474,103 +449,47 @@ int Form1::selectedSample() const
 }
 
 // ---------------------------------------------------------------------------
-// Entry rules: input fields
+// Entry rules
 
 void Form1::Txt_GotFocus(int index)
 {
-    Txt[static_cast<std::size_t>(index)]->selectAll();
+    EntryField *input = Txt[static_cast<std::size_t>(index)];
+    input->apply(inputFocusGained(input->state().text));
 }
 
 void Form1::Txt_LostFocus(int index)
 {
     EntryField *input = Txt[static_cast<std::size_t>(index)];
-    if (vintrelle::trimBlanks(textOf(input)).empty())
-        input->setText(QStringLiteral("0"));
+    input->apply(inputFocusLost(input->state()));
 }
 
-void Form1::Txt_KeyUp(int index, int keyCode)
+void Form1::Txt_KeyUp(int index, int keyCode, std::optional<int> typedAt)
 {
     EntryField *input = Txt[static_cast<std::size_t>(index)];
-
-    // Caret movement, Backspace and keypad digits are left alone.
-    if (keyCode == vk::Left || keyCode == vk::Right || keyCode == vk::Backspace
-        || (keyCode >= vk::Keypad0 && keyCode <= vk::Keypad9))
-        return;
-
-    // The keypad's decimal key: the character it typed becomes the comma.
-    if (keyCode == vk::KeypadDecimal) {
-        const int caret = input->cursorPosition();
-        if (caret == 0)
-            return;
-        QString text = input->text();
-        text[caret - 1] = QLatin1Char(',');
-        input->setText(text);
-        input->setCursorPosition(caret);
-        return;
-    }
-
-    // Down makes the number negative, Up makes it non-negative.
-    if (keyCode == vk::Down || keyCode == vk::Up) {
-        const auto forced = vintrelle::withForcedSign(textOf(input), keyCode == vk::Down);
-        if (!forced) {
-            showInvalidValue(messages::inputField(index));
-            return;
-        }
-        const QString text = toQString(*forced);
-        const int shift = static_cast<int>(text.size() - input->text().size());
-        const int length = static_cast<int>(text.size());
-        const bool selected = input->hasSelectedText();
-        const int start = shiftedPosition(input->selectionStart(), shift, length);
-        const int end = shiftedPosition(input->selectionEnd(), shift, length);
-        const int caret = shiftedPosition(input->cursorPosition(), shift, length);
-        input->setText(text);
-        if (selected)
-            input->setSelection(start, end - start);
-        else
-            input->setCursorPosition(caret);
-        return;
-    }
-
-    if (!keepsItsCharacter(keyCode))
-        putBackSelectedZero(input);
+    const RuleResult result = inputKeyUp(input->state(), keyCode, typedAt);
+    if (result.kind == RuleResult::Kind::NotANumber)
+        showInvalidValue(messages::inputField(index));
+    input->apply(result);
 }
-
-// ---------------------------------------------------------------------------
-// Entry rules: learning rate and output
 
 void Form1::Text1_GotFocus()
 {
-    Text1->setSelection(0, 3);
+    Text1->apply(learningRateFocusGained(Text1->state().text));
 }
 
 void Form1::Text1_KeyUp(int keyCode)
 {
-    if (!keepsItsCharacter(keyCode))
-        putBackSelectedZero(Text1);
+    Text1->apply(learningRateKeyUp(Text1->state(), keyCode));
 }
 
 void Form1::txtOut_GotFocus()
 {
-    txtOut->selectAll();
+    txtOut->apply(outputFocusGained(txtOut->state().text));
 }
 
 void Form1::txtOut_KeyUp(int keyCode)
 {
-    switch (keyCode) {
-    case vk::Down:
-        txtOut->setText(QStringLiteral("-1"));
-        return;
-    case vk::Up:
-        txtOut->setText(QStringLiteral("1"));
-        return;
-    case vk::KeypadMinus:   // so that "-" and "1" can be typed
-    case vk::Digit1:
-        return;
-    default:
-        txtOut->setText(QStringLiteral("1"));
-        txtOut->setSelection(0, 1);
-        return;
-    }
+    txtOut->apply(outputKeyUp(txtOut->state(), keyCode));
 }
 
 // ---------------------------------------------------------------------------
@@ -594,3 +513,5 @@ void Form1::showInvalidValue(messages::Field field)
 {
     showStatus(messages::invalidValue(field));
 }
+
+} // namespace vintrelle::ui

@@ -9,7 +9,9 @@
 // the handler before anything changes, and the status line names the
 // field), passes the numbers to the core (output.h, training.h,
 // sample_store.h), and writes the results back as field texts, list lines
-// and label captions. No arithmetic on the neuron is done here.
+// and label captions. The fields' entry rules live in entry_rules.h: their
+// handlers only hand a field's state to a rule and show what it returns. No
+// arithmetic on the neuron is done here.
 //
 // The handlers carry the names of the control and the event they answer
 // (Command2_Click, Txt_KeyUp); the controls carry the names the program
@@ -22,19 +24,18 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 #include <string_view>
 
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 
 namespace vintrelle::ui {
 
 class EntryField;
 class NeuronDiagram;
-
-} // namespace vintrelle::ui
+class SampleList;
 
 class Form1 : public QWidget
 {
@@ -44,12 +45,8 @@ public:
     explicit Form1(QWidget *parent = nullptr);
 
     // Read-only views of the window state, for whoever checks the window.
-    const vintrelle::NetworkState &networkState() const { return state; }
-    const vintrelle::SampleStore &sampleStore() const { return samples; }
-
-protected:
-    // Shows the weights when the mouse rests on the neuron's circle.
-    bool event(QEvent *event) override;
+    const NetworkState &networkState() const { return state; }
+    const SampleStore &sampleStore() const { return samples; }
 
 private:
     void createControls();
@@ -64,18 +61,18 @@ private:
     void ini();
 
     // Buttons and list.
-    void Command1_Click();   // "Calcola"
-    void Command2_Click();   // "Addestra"
-    void Command3_Click();   // "aggiungi"
-    void Command4_Click();   // "Reset"
-    void Command5_Click();   // "Reinizializza Pesi"
-    void Command6_Click();   // "Rimuovi"
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Command6_Click();
     void List1_Click();
 
     // Entry rules of the fields.
     void Txt_GotFocus(int index);
     void Txt_LostFocus(int index);
-    void Txt_KeyUp(int index, int keyCode);
+    void Txt_KeyUp(int index, int keyCode, std::optional<int> typedAt);
     void Text1_GotFocus();
     void Text1_KeyUp(int keyCode);
     void txtOut_GotFocus();
@@ -85,36 +82,38 @@ private:
     void showPasses(std::string_view text);
     // The diagram draws the current weights.
     void showWeights();
-    void showInvalidValue(vintrelle::messages::Field field);
+    void showInvalidValue(messages::Field field);
     // Index of the selected list item, -1 when none is.
     int selectedSample() const;
 
     // The window state.
-    vintrelle::NetworkState state;
-    vintrelle::SampleStore samples;
+    NetworkState state;
+    SampleStore samples;
 
     // The controls. Txt[0] is the bias input, always "-1" and disabled.
-    vintrelle::ui::NeuronDiagram *diagram = nullptr;   // Line1..Line7, Shape1
-    std::array<vintrelle::ui::EntryField *, vintrelle::InputCount> Txt{};
-    vintrelle::ui::EntryField *txtOut = nullptr;
-    vintrelle::ui::EntryField *Text1 = nullptr;        // learning rate
-    QLineEdit *Text2 = nullptr;                         // cycle limit
-    QListWidget *List1 = nullptr;
-    QPushButton *Command1 = nullptr;
-    QPushButton *Command2 = nullptr;
-    QPushButton *Command3 = nullptr;
-    QPushButton *Command4 = nullptr;
-    QPushButton *Command5 = nullptr;
-    QPushButton *Command6 = nullptr;
-    QLabel *Label1 = nullptr;    // status line
-    QLabel *Label2 = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *Label4 = nullptr;
-    QLabel *Label5 = nullptr;
-    QLabel *Label6 = nullptr;
-    QLabel *Label7 = nullptr;
-    QLabel *Label8 = nullptr;
-    QLabel *Label9 = nullptr;    // passes of the last training
-    QLabel *Label10 = nullptr;
-    QLabel *Label11 = nullptr;
+    NeuronDiagram *diagram = nullptr;                // Line1..Line7, Shape1
+    std::array<EntryField *, InputCount> Txt{};      // "-1", then "0" x 5
+    EntryField *txtOut = nullptr;                    // output, "1"
+    EntryField *Text1 = nullptr;                     // learning rate, "0,2"
+    QLineEdit *Text2 = nullptr;                      // cycle limit, "10000"
+    SampleList *List1 = nullptr;                     // samples
+    QPushButton *Command1 = nullptr;                 // "Calcola"
+    QPushButton *Command2 = nullptr;                 // "Addestra"
+    QPushButton *Command3 = nullptr;                 // "aggiungi"
+    QPushButton *Command4 = nullptr;                 // "Reset"
+    QPushButton *Command5 = nullptr;                 // "Reinizializza Pesi"
+    QPushButton *Command6 = nullptr;                 // "Rimuovi"
+    QLabel *Label1 = nullptr;                        // status line, "Status:"
+    QLabel *Label2 = nullptr;                        // "Bias"
+    QLabel *Label3 = nullptr;                        // "X1"
+    QLabel *Label4 = nullptr;                        // "X2"
+    QLabel *Label5 = nullptr;                        // "X3"
+    QLabel *Label6 = nullptr;                        // "X4"
+    QLabel *Label7 = nullptr;                        // "X5"
+    QLabel *Label8 = nullptr;                        // "Sample :"
+    QLabel *Label9 = nullptr;                        // passes, "N°Cicli :"
+    QLabel *Label10 = nullptr;                       // "Eta:"
+    QLabel *Label11 = nullptr;                       // "N° cicli Max :"
 };
+
+} // namespace vintrelle::ui

@@ -1,0 +1,37 @@
+// SPDX-FileCopyrightText: The Vintrelle developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+// The list of samples, List1, for keyboard and mouse alike: the line drawn
+// selected is the line loaded into the fields.
+//
+// Every line starts with a blank, so the list's type-ahead search would turn
+// Space into "next line": there is none. A list that gains the focus with
+// nothing selected shows no line as current; the first Down, Up, Home or
+// Space then selects line 0 (End the last line), Up and Down move one line,
+// and Space on the selected line keeps it.
+
+#include <QListWidget>
+
+class QFocusEvent;
+class QKeyEvent;
+
+namespace vintrelle::ui {
+
+class SampleList : public QListWidget
+{
+    Q_OBJECT
+
+public:
+    explicit SampleList(QWidget *parent = nullptr);
+
+    void keyboardSearch(const QString &search) override;
+
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+};
+
+} // namespace vintrelle::ui
