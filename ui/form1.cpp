@@ -4,6 +4,7 @@
 #include "core/output.h"
 #include "core/training.h"
 #include "samples/sample_line.h"
+#include "ui/colours.h"
 #include "ui/entry_field.h"
 #include "ui/entry_rules.h"
 #include "ui/fonts.h"
@@ -24,41 +25,6 @@
 namespace vintrelle::ui {
 
 namespace {
-
-// Colours as the window's design gives them, &H00BBGGRR&.
-QColor colourFromBgr(unsigned bgr)
-{
-    return QColor(static_cast<int>(bgr & 0xFFu), static_cast<int>((bgr >> 8) & 0xFFu),
-                  static_cast<int>((bgr >> 16) & 0xFFu));
-}
-
-const QColor LightYellow = colourFromBgr(0x00C0FFFFu);
-const QColor LightBlue = colourFromBgr(0x00FFC0C0u);
-const QColor Blue = colourFromBgr(0x00FF0000u);
-
-// The window's colours assume a light window, whatever the desktop's theme:
-// dark text on light grey and white, as the design was drawn. A disabled
-// field (the bias input) stays readable too.
-QPalette lightPalette()
-{
-    const QColor text(Qt::black);
-    const QColor window(0xEF, 0xEF, 0xEF);
-    const QColor dimText(0x59, 0x59, 0x59);
-    QPalette palette(text, window, QColor(Qt::white), QColor(0x9F, 0x9F, 0x9F), QColor(0xB8, 0xB8, 0xB8), text,
-                     QColor(Qt::white));
-    palette.setColor(QPalette::Button, window);
-    palette.setColor(QPalette::ButtonText, text);
-    palette.setColor(QPalette::AlternateBase, QColor(0xF7, 0xF7, 0xF7));
-    palette.setColor(QPalette::Highlight, QColor(0x30, 0x8C, 0xC6));
-    palette.setColor(QPalette::HighlightedText, QColor(Qt::white));
-    palette.setColor(QPalette::ToolTipBase, QColor(0xFF, 0xFF, 0xDC));
-    palette.setColor(QPalette::ToolTipText, text);
-    palette.setColor(QPalette::PlaceholderText, dimText);
-    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        palette.setColor(QPalette::Disabled, role, dimText);
-    palette.setColor(QPalette::Disabled, QPalette::Base, window);
-    return palette;
-}
 
 QString toQString(std::string_view text)
 {
@@ -182,7 +148,7 @@ void Form1::createControls()
 
 void Form1::setAppearance()
 {
-    setPalette(lightPalette());
+    setPalette(lightWindowPalette());
     // The buttons keep the window's own font.
     setFont(sansFont(WindowPoints));
 
@@ -194,27 +160,27 @@ void Form1::setAppearance()
 
     txtOut->setFont(sansFont(12));
     QPalette outPalette = txtOut->palette();
-    outPalette.setColor(QPalette::Base, LightBlue);
-    outPalette.setColor(QPalette::Text, LightYellow);
+    outPalette.setColor(QPalette::Base, lightBlue());
+    outPalette.setColor(QPalette::Text, lightYellow());
     txtOut->setPalette(outPalette);
 
     Label2->setFont(sansFont(9.6, true));
-    paintLabel(Label2, Blue, LightYellow);
+    paintLabel(Label2, blue(), lightYellow());
     for (QLabel *label : {Label3, Label4, Label5, Label6, Label7, Label9}) {
         label->setFont(sansFont(7.8, true));
-        paintLabel(label, Blue, LightYellow);
+        paintLabel(label, blue(), lightYellow());
     }
     Label1->setFont(sansFont(9.6));
-    paintLabel(Label1, Blue, LightYellow);
+    paintLabel(Label1, blue(), lightYellow());
     Label8->setFont(serifFont(12));
     // A 12-point line is a little taller than its box: set a pixel higher,
     // the caption keeps the descender of its "p".
     Label8->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     Label8->setContentsMargins(0, 0, 0, 1);
-    paintLabel(Label8, Blue, std::nullopt);
+    paintLabel(Label8, blue(), std::nullopt);
     for (QLabel *label : {Label10, Label11}) {
         label->setFont(sansFont(9.6));
-        paintLabel(label, Blue, std::nullopt);
+        paintLabel(label, blue(), std::nullopt);
     }
 }
 

@@ -1,0 +1,50 @@
+// SPDX-FileCopyrightText: The Vintrelle developers
+// SPDX-License-Identifier: MIT
+
+#include "ui/colours.h"
+
+namespace vintrelle::ui {
+
+QColor colourFromBgr(unsigned bgr)
+{
+    return QColor(static_cast<int>(bgr & 0xFFu), static_cast<int>((bgr >> 8) & 0xFFu),
+                  static_cast<int>((bgr >> 16) & 0xFFu));
+}
+
+QColor lightYellow()
+{
+    return colourFromBgr(0x00C0FFFFu);
+}
+
+QColor lightBlue()
+{
+    return colourFromBgr(0x00FFC0C0u);
+}
+
+QColor blue()
+{
+    return colourFromBgr(0x00FF0000u);
+}
+
+QPalette lightWindowPalette()
+{
+    const QColor text(Qt::black);
+    const QColor window(0xEF, 0xEF, 0xEF);
+    const QColor dimText(0x59, 0x59, 0x59);
+    QPalette palette(text, window, QColor(Qt::white), QColor(0x9F, 0x9F, 0x9F), QColor(0xB8, 0xB8, 0xB8), text,
+                     QColor(Qt::white));
+    palette.setColor(QPalette::Button, window);
+    palette.setColor(QPalette::ButtonText, text);
+    palette.setColor(QPalette::AlternateBase, QColor(0xF7, 0xF7, 0xF7));
+    palette.setColor(QPalette::Highlight, QColor(0x30, 0x8C, 0xC6));
+    palette.setColor(QPalette::HighlightedText, QColor(Qt::white));
+    palette.setColor(QPalette::ToolTipBase, QColor(0xFF, 0xFF, 0xDC));
+    palette.setColor(QPalette::ToolTipText, text);
+    palette.setColor(QPalette::PlaceholderText, dimText);
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, dimText);
+    palette.setColor(QPalette::Disabled, QPalette::Base, window);
+    return palette;
+}
+
+} // namespace vintrelle::ui
