@@ -19,7 +19,12 @@ void RandomSource::reseed(std::uint32_t seed)
 
 float RandomSource::next()
 {
-    return static_cast<float>(generator() >> 8) * 0x1p-24f;
+    return unitFromBits(static_cast<std::uint32_t>(generator()));
+}
+
+float RandomSource::unitFromBits(std::uint32_t bits)
+{
+    return static_cast<float>(bits >> 8) * 0x1p-24f;
 }
 
 void NetworkState::reinitialiseWeights()

@@ -25,8 +25,13 @@ class RandomSource
 public:
     void reseedFromClock();
     void reseed(std::uint32_t seed);
-    // 24 random bits scaled by 2^-24: strictly below 1 on every library.
+    // The next 32 random bits as a float in [0, 1).
     float next();
+    // 32 random bits to [0, 1): the top 24 bits scaled by 2^-24, exact in a
+    // float, so that even all bits set stay below 1 (a float of all 32 bits
+    // times 2^-32 would round up to 1):
+    //   0 -> 0   0x80000000 -> 0.5   0xFFFFFFFF -> 1 - 2^-24 (the float just below 1)
+    static float unitFromBits(std::uint32_t bits);
 
 private:
     std::mt19937 generator;

@@ -89,6 +89,52 @@ std::optional<Float> textToFloating(std::string_view text)
     return value;
 }
 
+// A number in the scientific form of std::to_chars ("-1.2345e+29",
+// "5e-01") written out with a decimal comma and no exponent: the digits it
+// has, then as many zeros as the exponent asks for, and no trailing zeros
+// after the comma.
+std::string fixedText(std::string_view scientific)
+{
+    std::string text;
+    if (scientific.front() == '-') {
+        text += '-';
+        scientific.remove_prefix(1);
+    }
+    const auto e = scientific.find('e');
+    int exponent = 0;
+    const std::string_view exponentText = scientific.substr(e + 1);
+    std::from_chars(exponentText.data() + (exponentText.front() == '+' ? 1 : 0),
+                    exponentText.data() + exponentText.size(), exponent);
+
+    std::string digits;
+    for (const char c : scientific.substr(0, e)) {
+        if (isDigit(c))
+            digits += c;
+    }
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+    if (digits == "0")
+        return text + digits;
+
+    // The first digit stands for 10^exponent.
+    if (exponent < 0) {
+        text += "0,";
+        text.append(static_cast<std::size_t>(-exponent - 1), '0');
+        text += digits;
+        return text;
+    }
+    const auto wholeCount = static_cast<std::size_t>(exponent) + 1;
+    if (digits.size() <= wholeCount) {
+        text += digits;
+        text.append(wholeCount - digits.size(), '0');
+        return text;
+    }
+    text.append(digits, 0, wholeCount);
+    text += ',';
+    text.append(digits, wholeCount);
+    return text;
+}
+
 } // namespace
 
 std::string_view trimBlanks(std::string_view text)
@@ -152,38 +198,38 @@ std::string integerToText(long long value)
 
 std::string doubleToText(double value)
 {
-    // Fixed notation of the largest double needs 309 digits, of the smallest
-    // subnormal 327 characters.
-    char buffer[400];
     if (!std::isfinite(value)) {
+        char buffer[16];
         const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
         return std::string(buffer, result.ptr);
     }
-
-    // Round to 15 significant digits, then write the double nearest to that
-    // decimal in the shortest fixed form that reads back to it.
+    // Rounded to 15 significant digits: "d.dddddddddddddde+xx".
     char scientific[32];
-    const auto written = std::to_chars(scientific, scientific + sizeof scientific, value,
-                                       std::chars_format::scientific, 14);
-    double rounded = value;
+    auto written = std::to_chars(scientific, scientific + sizeof scientific, value,
+                                 std::chars_format::scientific, 14);
+    double rounded = 0.0;
     const auto read = std::from_chars(scientific, written.ptr, rounded);
-    if (read.ec != std::errc{} || !std::isfinite(rounded))
-        rounded = value; // within a hair of the largest double: rounding would overflow
-
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, rounded, std::chars_format::fixed);
-    std::string text(buffer, result.ptr);
-    std::replace(text.begin(), text.end(), '.', ',');
-    return text;
+    if (read.ec == std::errc::result_out_of_range && std::fabs(value) > 1.0) {
+        // Within a hair of the largest double, rounding up leaves the range
+        // and the text would not read back: cut to 15 digits instead.
+        written = std::to_chars(scientific, scientific + sizeof scientific, value,
+                                std::chars_format::scientific, 16);
+        const std::string_view seventeen(scientific, written.ptr);
+        const std::size_t fifteen = (value < 0 ? 3 : 2) + 14; // sign, "d." and 14 digits
+        return fixedText(std::string(seventeen.substr(0, fifteen))
+                         + std::string(seventeen.substr(seventeen.find('e'))));
+    }
+    return fixedText({scientific, written.ptr});
 }
 
 std::string singleToText(float value)
 {
-    char buffer[64];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
-    double shortest = value;
-    if (written.ec == std::errc{} && std::isfinite(value))
-        std::from_chars(buffer, written.ptr, shortest);
-    return doubleToText(shortest);
+    if (!std::isfinite(value))
+        return doubleToText(value);
+    char scientific[32];
+    const auto written = std::to_chars(scientific, scientific + sizeof scientific, value,
+                                       std::chars_format::scientific);
+    return fixedText({scientific, written.ptr});
 }
 
 std::optional<std::string> withForcedSign(std::string_view text, bool negative)

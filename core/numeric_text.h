@@ -25,15 +25,22 @@
 //
 // Integer to text: "0", "1", "37", "-5".
 //
-// Double to text: at most 15 significant digits, never an exponent, no
-// trailing zeros, no comma for a whole value, no grouping:
+// Double to text: at most 15 significant digits, then zeros where the value
+// needs more; never an exponent, no trailing zeros, no comma for a whole
+// value, no grouping:
 //   0.5 -> "0,5"   2 -> "2"   -0.75 -> "-0,75"   -0.0 -> "-0"
-//   0.1 + 0.2 -> "0,3"   1e20 -> "100000000000000000000"
-// Every text it writes reads back with textToDouble.
+//   0.1 + 0.2 -> "0,3"   1.5e-7 -> "0,00000015"
+//   1234567890123456789 -> "1234567890123460000"
+//   1e40 -> "10000000000000000000000000000000000000000" (not ...0303786028427003666890752)
+// Every text it writes reads back with textToDouble to the value rounded to
+// 15 digits, and writing that again gives the same text. The largest double
+// is cut to 15 digits instead, since rounding up would leave the range.
 //
-// Single to text: the shortest decimal that reads back as the same float,
-// then written as above, so a float shows the number that was typed:
+// Single to text: the shortest digits that read back as the same float, then
+// zeros, written as above, so a float shows the number that was typed:
 //   0.2f -> "0,2" (not "0,200000002980232")   -0.75f -> "-0,75"   1e-7f -> "0,0000001"
+//   -2e29f -> "-200000000000000000000000000000" (not "-199999999999999982866301714432")
+// Every text it writes reads back with textToSingle to the very same float.
 
 #include <cstdint>
 #include <optional>

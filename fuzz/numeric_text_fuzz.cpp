@@ -1,7 +1,9 @@
 // Any text at all, read as the fields read it. Checks on every input:
 // - a text accepted as a number, written back and read again, gives the same
 //   value to 15 significant digits, and writing that again gives the same text;
-// - every text the program writes is accepted, has no exponent and no period;
+// - every text the program writes is accepted, has no exponent and no period,
+//   and carries at most 15 significant digits (9 for a single), zeros after them;
+// - a single written and read again is the very same float;
 // - the 16-bit integer reading accepts exactly the values that round into
 //   -32768..32767, and its result is the value rounded half to even;
 // - a text accepted as a single is accepted as a double, to the same value
@@ -14,6 +16,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -29,6 +32,18 @@ void check(bool holds, const char *what, std::string_view text)
 {
     if (!holds)
         fail(what, text);
+}
+
+// Digits from the first non-zero one to the last non-zero one: "-0,0120" -> 2.
+std::size_t significantDigits(std::string_view text)
+{
+    const auto first = text.find_first_of("123456789");
+    if (first == std::string_view::npos)
+        return 0;
+    std::size_t count = 0;
+    for (std::size_t i = first; i <= text.find_last_of("123456789"); ++i)
+        count += text[i] != ',';
+    return count;
 }
 
 bool sameToFifteenDigits(double a, double b)
@@ -57,6 +72,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const float viaDouble = static_cast<float>(*asDouble);
         check(*asSingle == viaDouble || std::nextafter(*asSingle, viaDouble) == viaDouble,
               "single far from the double", text);
+        const std::string written = singleToText(*asSingle);
+        check(written.find_first_of(".eE+") == std::string::npos, "single's text has an exponent or a period", written);
+        check(significantDigits(written) <= 9, "single's text has more than 9 digits", written);
+        const auto back = textToSingle(written);
+        check(back.has_value() && std::memcmp(&*back, &*asSingle, sizeof(float)) == 0,
+              "single's text reads back to another float", written);
     }
 
     if (!asDouble) {
@@ -70,6 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::string written = doubleToText(value);
     check(written.find_first_of(".eE+") == std::string::npos, "written text has an exponent or a period", written);
     const auto back = textToDouble(written);
+    check(significantDigits(written) <= 15, "written text has more than 15 digits", written);
     check(back.has_value(), "written text not accepted", written);
     check(sameToFifteenDigits(value, *back), "value changed beyond 15 digits", text);
     check(doubleToText(*back) == written, "writing is not stable", written);

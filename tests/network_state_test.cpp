@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <set>
 #include <string>
 
@@ -21,17 +22,36 @@ TEST(NetworkState, FreshWeightsLieInZeroToOne)
     }
 }
 
-TEST(NetworkState, LargestDrawStaysBelowOne)
+struct BitsRow
 {
-    // A draw with all 32 bits set is the largest the generator can give.
-    RandomSource random;
-    random.reseed(0);
-    float largest = 0.0f;
-    for (int i = 0; i < 200000; ++i)
-        largest = std::max(largest, random.next());
-    EXPECT_LT(largest, 1.0f);
-    EXPECT_GT(largest, 0.999f);
+    const char *name;
+    std::uint32_t bits;
+};
+
+void PrintTo(const BitsRow &row, std::ostream *os)
+{
+    *os << row.name;
 }
+
+// The generator's largest values, forced rather than hoped for.
+const BitsRow largestBits[] = {
+    {"all_bits_set", 0xFFFFFFFFu},
+    {"top_24_bits_set", 0xFFFFFF00u},
+    {"all_but_the_lowest_bit", 0xFFFFFFFEu},
+};
+
+class LargestDraw : public ::testing::TestWithParam<BitsRow> {};
+
+TEST_P(LargestDraw, StaysBelowOneAndCloseToIt)
+{
+    const float value = RandomSource::unitFromBits(GetParam().bits);
+    EXPECT_LT(value, 1.0f);
+    // Twice the step of 24 bits: the top of the range is used, not cut off.
+    EXPECT_GE(value, 1.0f - 0x1p-23f);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, LargestDraw, ::testing::ValuesIn(largestBits),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST(NetworkState, SameSeedSameWeightsOtherSeedOtherWeights)
 {
@@ -53,6 +73,16 @@ TEST(NetworkState, ClockReseedDrawsDifferentWeightsEachTime)
         seen.insert(state.Weights);
     }
     EXPECT_EQ(seen.size(), 5u);
+}
+
+TEST(NetworkState, TwoStatesReseededFromTheClockDrawDifferentWeights)
+{
+    // As two windows started one after the other: each reseeds its own source.
+    NetworkState first;
+    NetworkState second;
+    first.reinitialiseWeights();
+    second.reinitialiseWeights();
+    EXPECT_NE(first.Weights, second.Weights);
 }
 
 TEST(NetworkState, ReinitialisingKeepsTheTrainingSettings)

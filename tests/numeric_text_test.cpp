@@ -137,6 +137,8 @@ const IntegerRow integerRows[] = {
     {"half_to_even_up", "11,5", 12},
     {"just_above_half", "10,5000001", 11},
     {"just_below_half", "10,4999999", 10},
+    {"half_and_a_hundredth_up", "10,51", 11},
+    {"half_and_a_thousandth_up", "12,501", 13},
     {"negative_half_to_even", "-2,5", -2},
     {"negative_half_up", "-3,5", -4},
     {"small_negative_fraction", "-0,4", 0},
@@ -178,7 +180,7 @@ struct FormatRow
 {
     const char *name;
     double value;
-    const char *expected;
+    std::string expected;
 };
 
 void PrintTo(const FormatRow &row, std::ostream *os)
@@ -199,6 +201,14 @@ const FormatRow formatRows[] = {
     {"small_without_exponent", 1.5e-7, "0,00000015"},
     {"no_grouping", 1234567.0, "1234567"},
     {"float_of_two_tenths", static_cast<double>(0.2f), "0,200000002980232"},
+    {"nineteen_digits_then_zeros", 1234567890123456789.0, "1234567890123460000"},
+    {"sixteen_nines_round_up", 9999999999999999.0, "10000000000000000"},
+    {"ten_to_the_forty", 1e40, "1" + std::string(40, '0')},
+    {"negative_ten_to_the_forty", -1e40, "-1" + std::string(40, '0')},
+    {"largest_double_cut_to_fifteen_digits", std::numeric_limits<double>::max(),
+     "179769313486231" + std::string(294, '0')},
+    {"smallest_subnormal", std::numeric_limits<double>::denorm_min(),
+     "0," + std::string(323, '0') + "494065645841247"},
 };
 
 class DoubleToText : public ::testing::TestWithParam<FormatRow> {};
@@ -211,35 +221,87 @@ TEST_P(DoubleToText, WritesAtMostFifteenDigitsWithAComma)
 INSTANTIATE_TEST_SUITE_P(Rows, DoubleToText, ::testing::ValuesIn(formatRows),
                          [](const auto &info) { return std::string(info.param.name); });
 
-TEST(DoubleToTextRoundTrip, ExtremesReadBack)
+// Digits from the first non-zero one to the last non-zero one: "-0,0120" -> 2.
+std::size_t significantDigits(const std::string &text)
+{
+    std::string digits;
+    for (const char c : text) {
+        if (c >= '0' && c <= '9')
+            digits += c;
+    }
+    const auto first = digits.find_first_not_of('0');
+    if (first == std::string::npos)
+        return 0;
+    return digits.find_last_not_of('0') - first + 1;
+}
+
+TEST(DoubleToTextRoundTrip, ExtremesReadBackToTheirFifteenDigits)
 {
     for (const double value : {std::numeric_limits<double>::max(), -std::numeric_limits<double>::max(),
                                std::numeric_limits<double>::min(), std::numeric_limits<double>::denorm_min(),
-                               1e300, 123456789.123456789}) {
+                               1e300, 123456789.123456789, 0x1p70, -0x1p100 / 3}) {
         const std::string text = doubleToText(value);
         EXPECT_EQ(text.find_first_of("eE.+"), std::string::npos) << text;
+        EXPECT_LE(significantDigits(text), 15u) << text;
         const auto back = textToDouble(text);
         ASSERT_TRUE(back) << text;
         EXPECT_NEAR(*back, value, std::fabs(value) * 1e-14) << text;
+        EXPECT_EQ(doubleToText(*back), text);
     }
 }
 
-TEST(SingleToText, ShowsTheShortestDecimalOfTheFloat)
+struct SingleFormatRow
 {
-    EXPECT_EQ(singleToText(0.2f), "0,2");
-    EXPECT_EQ(singleToText(-0.75f), "-0,75");
-    EXPECT_EQ(singleToText(1e-7f), "0,0000001");
-    EXPECT_EQ(singleToText(16777216.0f), "16777216");
-    // Nine digits are needed to tell these floats apart; the text keeps them apart.
-    const float next = std::nextafter(0.1f, 1.0f);
-    EXPECT_EQ(textToSingle(singleToText(next)), next);
-    EXPECT_EQ(textToSingle(singleToText(std::numeric_limits<float>::max())), std::numeric_limits<float>::max());
+    const char *name;
+    float value;
+    std::string expected;
+};
+
+void PrintTo(const SingleFormatRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
+
+const SingleFormatRow singleFormatRows[] = {
+    {"two_tenths", 0.2f, "0,2"},
+    {"negative_fraction", -0.75f, "-0,75"},
+    {"small_without_exponent", 1e-7f, "0,0000001"},
+    {"two_to_the_24", 16777216.0f, "16777216"},
+    {"large_negative_then_zeros", -2e29f, "-2" + std::string(29, '0')},
+    {"shortest_digits_of_an_even_float", 123456792.0f, "123456790"},
+    {"largest_float", std::numeric_limits<float>::max(), "34028235" + std::string(31, '0')},
+    {"negative_zero", -0.0f, "-0"},
+};
+
+class SingleToText : public ::testing::TestWithParam<SingleFormatRow> {};
+
+TEST_P(SingleToText, ShowsTheShortestDigitsThenZeros)
+{
+    const SingleFormatRow &row = GetParam();
+    EXPECT_EQ(singleToText(row.value), row.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SingleToText, ::testing::ValuesIn(singleFormatRows),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(SingleToTextRoundTrip, EveryTextReadsBackToTheSameFloat)
+{
+    // Nine digits are needed to tell 0.1f from the next float; the text keeps them apart.
+    for (const float value : {std::nextafter(0.1f, 1.0f), std::numeric_limits<float>::max(),
+                              -std::numeric_limits<float>::max(), std::numeric_limits<float>::min(),
+                              std::numeric_limits<float>::denorm_min(), std::nextafter(-2e29f, 0.0f),
+                              0x1p100f / 3, 16777217.0f}) {
+        const std::string text = singleToText(value);
+        EXPECT_EQ(text.find_first_of("eE.+"), std::string::npos) << text;
+        EXPECT_LE(significantDigits(text), 9u) << text;
+        EXPECT_EQ(textToSingle(text), value) << text;
+    }
 }
 
 struct SignRow
 {
     const char *name;
-    const char *text;
+    std::string text;
     bool negative;
     std::optional<std::string> expected;
 };
@@ -258,6 +320,8 @@ const SignRow signRows[] = {
     {"up_on_positive", "3", false, "3"},
     {"up_on_negative_zero", "-0", false, "0"},
     {"up_rewrites_form", "007,50", false, "7,5"},
+    {"down_on_nineteen_digits", "1234567890123456789", true, "-1234567890123460000"},
+    {"down_on_ten_to_the_forty", "1" + std::string(40, '0'), true, "-1" + std::string(40, '0')},
     {"down_on_empty", "", true, std::nullopt},
     {"up_on_lone_minus", "-", false, std::nullopt},
 };

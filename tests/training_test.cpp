@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
+#include <string>
 #include <vector>
 
 namespace vintrelle {
@@ -75,6 +77,41 @@ TEST(Training, SamplesAlreadyRightAreLeftUntouchedButAPassIsMade)
     EXPECT_EQ(result.cycles, 1);
     EXPECT_EQ(weights, before);
 }
+
+struct TargetsRow
+{
+    const char *name;
+    float positive; // target of the sample (1,0,0,0,0)
+    float negative; // target of the sample (0,1,0,0,0)
+};
+
+void PrintTo(const TargetsRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
+
+// The check pass asks for the target's sign, not for the target itself.
+const TargetsRow signTargets[] = {
+    {"two_and_minus_one", 2.0f, -1.0f},
+    {"one_and_minus_half", 1.0f, -0.5f},
+    {"two_and_minus_half", 2.0f, -0.5f},
+};
+
+class TargetSign : public ::testing::TestWithParam<TargetsRow> {};
+
+TEST_P(TargetSign, TargetsOtherThanOneConvergeOnTheirSign)
+{
+    WeightVector weights{0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f};
+    const std::vector<SampleRow> rows{sample(1, 0, 0, 0, 0, GetParam().positive),
+                                      sample(0, 1, 0, 0, 0, GetParam().negative)};
+    const TrainingResult result = train(weights, rows, 0.2f, 10000);
+    EXPECT_EQ(result.outcome, TrainingOutcome::Converged);
+    EXPECT_EQ(answer(weights, rows[0]), 1.0f);
+    EXPECT_EQ(answer(weights, rows[1]), -1.0f);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, TargetSign, ::testing::ValuesIn(signTargets),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST(TrainingLimit, EmptyStoreRunsPastTheDefaultLimit)
 {
@@ -180,6 +217,18 @@ TEST(TrainingOverflow, SumBeyondFloatRangeStopsTheTraining)
     const TrainingResult result = train(weights, rows, 0.2f, 10);
     EXPECT_EQ(result.outcome, TrainingOutcome::Overflow);
     EXPECT_EQ(weights, (WeightVector{0, 1, 1, 0, 0, 0}));
+}
+
+TEST(TrainingOverflow, OverflowInATrainingPassIsReportedWhereTheCheckStopsEarlier)
+{
+    // Sample 0 (target 0) is never right, so the check pass stops at it and
+    // never meets sample 1, whose sum overflows in the training pass.
+    const float max = std::numeric_limits<float>::max();
+    WeightVector weights{0, 1, 1, 0, 0, 0};
+    const std::vector<SampleRow> rows{sample(0, 0, 0, 0, 0, 0), sample(max, max, 0, 0, 0, 1)};
+    const TrainingResult result = train(weights, rows, 0.2f, 10);
+    EXPECT_EQ(result.outcome, TrainingOutcome::Overflow);
+    EXPECT_EQ(result.cycles, 1);
 }
 
 TEST(TrainingText, CyclesDisplay)
