@@ -38,6 +38,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -207,7 +208,7 @@ private:
         if (problem.isEmpty())
             problem = what;
     }
-    std::string text(int field) const { return fields[static_cast<std::size_t>(field)]->text().toStdString(); }
+    std::string text(int field) const { return fields[field]->text().toStdString(); }
     // Txt(0)..Txt(5).
     std::string inputText(int i) const { return text(i == 0 ? Bias : i - 1); }
     int selectedLine() const
@@ -216,8 +217,8 @@ private:
         return selected.isEmpty() ? -1 : list->row(selected.front());
     }
 
-    Window *window = nullptr;
-    QWidget *otherWindow = nullptr;
+    std::unique_ptr<Window> window;
+    std::unique_ptr<QWidget> otherWindow;
     std::array<QLineEdit *, 9> fields{};
     std::array<QPushButton *, 6> buttons{};
     QListWidget *list = nullptr;
@@ -250,12 +251,12 @@ void tst_Monkey::initTestCase()
     });
 
     vintrelle::ui::installFonts();
-    otherWindow = new QWidget;
+    otherWindow = std::make_unique<QWidget>();
     otherWindow->show();
-    window = new Window;
+    window = std::make_unique<Window>();
     window->show();
     window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window));
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
 
     const char *const fieldNames[] = {"Txt1", "Txt2", "Txt3", "Txt4", "Txt5", "txtOut", "Text1", "Text2", "Txt0"};
     for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -293,8 +294,8 @@ void tst_Monkey::buttonClicked(int command)
 {
     // No button edits the inputs or the training settings.
     for (const int f : {0, 1, 2, 3, 4, Eta, Limit, Bias}) {
-        if (fields[static_cast<std::size_t>(f)]->text() != before.texts[static_cast<std::size_t>(f)])
-            fail(QStringLiteral("Command%1 changed %2").arg(command).arg(fields[static_cast<std::size_t>(f)]->objectName()));
+        if (fields[f]->text() != before.texts[f])
+            fail(QStringLiteral("Command%1 changed %2").arg(command).arg(fields[f]->objectName()));
     }
     QString out = before.texts[Out];
     QString shown = before.status;
@@ -304,7 +305,7 @@ void tst_Monkey::buttonClicked(int command)
         int bad = -1;
         for (int i = 0; i < vintrelle::InputCount && bad < 0; ++i) {
             const auto value = vintrelle::textToDouble(inputText(i));
-            value ? void(inputs[static_cast<std::size_t>(i)] = *value) : void(bad = i);
+            value ? void(inputs[i] = *value) : void(bad = i);
         }
         const auto answer = bad < 0 ? vintrelle::neuronOutput(inputs, model.weights) : std::nullopt;
         if (answer)
@@ -358,17 +359,17 @@ QString tst_Monkey::add()
         if (!value)
             return QString::fromStdString(messages::invalidValue(
                 i < vintrelle::InputCount ? messages::inputField(i) : messages::Field::Output));
-        sample.row[static_cast<std::size_t>(i)] = *value;
+        sample.row[i] = *value;
     }
     sample.line = " " + inputText(1);
     for (int i = 2; i <= 5; ++i)
         sample.line += " ; " + inputText(i);
     sample.line += "   :   " + target;
     for (int j = 0; j < 5; ++j)
-        sample.inputs[static_cast<std::size_t>(j)] = std::string(vintrelle::trimBlanks(inputText(j + 1)));
+        sample.inputs[j] = std::string(vintrelle::trimBlanks(inputText(j + 1)));
     model.samples.push_back(sample);
     if (QApplication::focusWidget() != fields[0])
-        fail(QStringLiteral("after aggiungi the focus is not on Txt1 but %1").arg(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QStringLiteral("none")));
+        fail(QStringLiteral("after aggiungi the focus is not on Txt1"));
     return QString::fromStdString(messages::sampleStored(static_cast<int>(model.samples.size()) - 1));
 }
 
@@ -427,7 +428,7 @@ QString tst_Monkey::mismatch()
     if (list->count() != count || store.count() != count)
         return QStringLiteral("list has %1 lines, store %2 rows, expected %3").arg(list->count()).arg(store.count()).arg(count);
     for (int r = 0; r < count; ++r) {
-        const Sample &expected = model.samples[static_cast<std::size_t>(r)];
+        const Sample &expected = model.samples[r];
         if (list->item(r)->text().toStdString() != expected.line)
             return QStringLiteral("line %1 is \"%2\", expected \"%3\"")
                 .arg(r).arg(list->item(r)->text(), QString::fromStdString(expected.line));
@@ -453,10 +454,10 @@ QString tst_Monkey::mismatch()
     if (model.clickedLine >= 0 && selected != model.clickedLine)
         return QStringLiteral("a click on line %1 selected line %2").arg(model.clickedLine).arg(selected);
     if (selected >= 0 && ((selected != model.selected && current != model.current) || model.clickedLine >= 0)) {
-        const Sample &loaded = model.samples[static_cast<std::size_t>(selected)];
+        const Sample &loaded = model.samples[selected];
         for (int j = 0; j < 5; ++j) {
-            if (text(j) != loaded.inputs[static_cast<std::size_t>(j)])
-                return QStringLiteral("line %1 selected, Txt%2 shows \"%3\"").arg(selected).arg(j + 1).arg(fields[static_cast<std::size_t>(j)]->text());
+            if (text(j) != loaded.inputs[j])
+                return QStringLiteral("line %1 selected, Txt%2 shows \"%3\"").arg(selected).arg(j + 1).arg(fields[j]->text());
         }
         if (!fields[Out]->text().isEmpty())
             return QStringLiteral("line %1 selected, txtOut shows \"%2\"").arg(selected).arg(fields[Out]->text());
@@ -575,7 +576,7 @@ void tst_Monkey::useContextMenu(std::mt19937 &random)
     // where a desktop gives the activation back to the menu's window.
     QCoreApplication::processEvents();
     window->activateWindow();
-    if (!QTest::qWaitForWindowActive(window))
+    if (!QTest::qWaitForWindowActive(window.get()))
         fail(QStringLiteral("the window did not become active after its context menu"));
 }
 
@@ -584,12 +585,12 @@ void tst_Monkey::useContextMenu(std::mt19937 &random)
 void tst_Monkey::leaveAndComeBack(std::mt19937 &random)
 {
     otherWindow->activateWindow();
-    if (!QTest::qWaitForWindowActive(otherWindow))
+    if (!QTest::qWaitForWindowActive(otherWindow.get()))
         return fail(QStringLiteral("the other window did not become active"));
     if (random() % 2)
         fields[random() % 8]->setFocus(Qt::MouseFocusReason);
     window->activateWindow();
-    if (!QTest::qWaitForWindowActive(window))
+    if (!QTest::qWaitForWindowActive(window.get()))
         fail(QStringLiteral("the window did not become active again"));
 }
 
