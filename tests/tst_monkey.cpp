@@ -305,7 +305,10 @@ void tst_Monkey::buttonClicked(int command)
         int bad = -1;
         for (int i = 0; i < vintrelle::InputCount && bad < 0; ++i) {
             const auto value = vintrelle::textToDouble(inputText(i));
-            value ? void(inputs[i] = *value) : void(bad = i);
+            if (value)
+                inputs[i] = *value;
+            else
+                bad = i;
         }
         const auto answer = bad < 0 ? vintrelle::neuronOutput(inputs, model.weights) : std::nullopt;
         if (answer)
