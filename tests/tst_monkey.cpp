@@ -12,8 +12,8 @@
 // resets), the answer of "Calcola" computed with the core, the training's
 // status and pass display, and the inputs of a line each time the list's
 // selected line changes. They are compared after every action. On a
-// failure the seed and the step are printed, and the same seed replays the
-// same run:
+// failure the seed and the step are printed; the same seed repeats the same
+// choices (the weights still come from the clock):
 //
 //   VINTRELLE_MONKEY_SEED=1234 VINTRELLE_MONKEY_ACTIONS=1000000 tst_monkey
 
