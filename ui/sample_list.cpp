@@ -13,6 +13,12 @@ SampleList::SampleList(QWidget *parent)
     : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // A click on the empty part of the list clears the selection: the line
+    // that was selected stops being current too.
+    connect(this, &QListWidget::itemSelectionChanged, this, [this] {
+        if (selectedItems().isEmpty() && currentIndex().isValid())
+            selectionModel()->clearCurrentIndex();
+    });
 }
 
 void SampleList::keyboardSearch(const QString & /*search*/)

@@ -7,8 +7,8 @@
 // selected is the line loaded into the fields.
 //
 // Every line starts with a blank, so the list's type-ahead search would turn
-// Space into "next line": there is none. A list that gains the focus with
-// nothing selected shows no line as current; the first Down, Up, Home or
+// Space into "next line": there is none. With nothing selected no line is
+// current, also when the list gains the focus; the first Down, Up, Home or
 // Space then selects line 0 (End the last line), Up and Down move one line,
 // and Space on the selected line keeps it.
 
