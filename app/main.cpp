@@ -1,3 +1,4 @@
+#include "ui/application_icon.h"
 #include "ui/font_config_warm_up.h"
 #include "ui/fonts.h"
 #include "ui/form1.h"
@@ -13,6 +14,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Vintrelle"));
     // Ties the window to its desktop entry (taskbar icon and name).
     QGuiApplication::setDesktopFileName(QStringLiteral("example.vintrelle.Vintrelle"));
+    QApplication::setWindowIcon(vintrelle::ui::applicationIcon());
     vintrelle::ui::installFonts();
 
     fontConfigWarmUp.wait();
