@@ -18,6 +18,8 @@ trap 'rm -rf "$scratch"' EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# A package left from an earlier version would be taken for this one.
+rm -f "$build"/vintrelle_*.deb
 "$root/scripts/package" "$build" >"$scratch/package.log" 2>&1 || { cat "$scratch/package.log"; fail "scripts/package failed"; }
 deb=$(ls "$build"/vintrelle_*.deb)
 app_id=example.vintrelle.Vintrelle
