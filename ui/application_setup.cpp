@@ -3,6 +3,7 @@
 
 #include "ui/application_setup.h"
 
+#include "ui/application_icon.h"
 #include "ui/fonts.h"
 
 #include <QApplication>
@@ -31,6 +32,7 @@ void setUpApplication()
     QApplication::setApplicationName(QStringLiteral("Vintrelle"));
     // Ties the window to its desktop entry (taskbar icon and name).
     QGuiApplication::setDesktopFileName(QString::fromLatin1(ApplicationId));
+    QApplication::setWindowIcon(applicationIcon());
     installFonts();
     installQtItalianTexts();
 }

@@ -11,14 +11,15 @@
 //   vintrelle::ui::setUpApplication();
 //   vintrelle::ui::Form1 window;
 //
-// It names the program and ties it to its desktop entry, installs the fonts
+// It names the program and ties it to its desktop entry and its icon
+// (application_icon.h), installs the fonts
 // (fonts.h), and loads Qt's own Italian texts (context menus of the fields)
 // whatever the desktop's language, since the whole interface is Italian.
 // Without Qt's translations installed those menus stay in English.
 
 namespace vintrelle::ui {
 
-// The name of the desktop entry, the icon and the metainfo.
+// The id of the desktop entry, the icon and the metainfo.
 inline constexpr const char *ApplicationId = "example.vintrelle.Vintrelle";
 
 void setUpApplication();
