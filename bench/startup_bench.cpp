@@ -2,10 +2,9 @@
 // measured in the same run.
 //
 // The driver starts this program again as a probe, in turn showing a
-// QWidget of the window's size with one caption, the program's window Form1
-// started as main starts it, and Form1 started with the system's font
-// configuration read ahead on a thread (the way the program once started);
-// an empty QWidget is measured too, for reference. For each probe it
+// QWidget of the window's size with one caption and the program's window
+// Form1 started as main starts it; an empty QWidget is measured too, for
+// reference. For each probe it
 // measures the wall time from starting the process until the window has
 // been shown and painted, and the probe's peak resident memory. It prints
 // the medians and fails when Form1 needs more than 1.15 times the captioned
@@ -20,7 +19,6 @@
 // runs with QT_QPA_PLATFORM=offscreen, where no window connects to a display.
 
 #include "ui/application_setup.h"
-#include "ui/font_config_warm_up.h"
 #include "ui/form1.h"
 
 #include <QApplication>
@@ -34,7 +32,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -72,21 +69,16 @@ private:
     bool reported = false;
 };
 
-enum Probe { Bare, Caption, Form, FormWithFontThread, ProbeCount };
-constexpr const char *ProbeNames[ProbeCount] = {"bare", "caption", "form1", "form1-font-thread"};
-constexpr const char *ProbeTitles[ProbeCount] = {"bare QWidget", "QWidget with a caption", "Form1",
-                                                 "Form1, fonts read on a thread"};
+enum Probe { Bare, Caption, Form, ProbeCount };
+constexpr const char *ProbeNames[ProbeCount] = {"bare", "caption", "form1"};
+constexpr const char *ProbeTitles[ProbeCount] = {"bare QWidget", "QWidget with a caption", "Form1"};
 
-int runForm1(int argc, char *argv[], bool fontThread)
+// The same steps as the program's main.
+int runForm1(int argc, char *argv[])
 {
-    std::optional<vintrelle::ui::FontConfigWarmUp> fontConfigWarmUp;
-    if (fontThread)
-        fontConfigWarmUp.emplace();
     QApplication application(argc, argv);
     ShownReporter reporter;
     vintrelle::ui::setUpApplication();
-    if (fontConfigWarmUp)
-        fontConfigWarmUp->wait();
     vintrelle::ui::Form1 window;
     window.installEventFilter(&reporter);
     window.show();
@@ -95,8 +87,8 @@ int runForm1(int argc, char *argv[], bool fontThread)
 
 int runProbe(int argc, char *argv[], Probe probe)
 {
-    if (probe == Form || probe == FormWithFontThread)
-        return runForm1(argc, argv, probe == FormWithFontThread);
+    if (probe == Form)
+        return runForm1(argc, argv);
     QApplication application(argc, argv);
     ShownReporter reporter;
     QWidget window;
@@ -208,8 +200,6 @@ int main(int argc, char *argv[])
                 memoryRatio(Form, Caption), AllowedRatio);
     std::printf("  Form1 / bare                  : %8.2f     %8.2f      (reference)\n", timeRatio(Form, Bare),
                 memoryRatio(Form, Bare));
-    std::printf("  fonts on a thread / Form1     : %8.2f     %8.2f      (reference)\n",
-                timeRatio(FormWithFontThread, Form), memoryRatio(FormWithFontThread, Form));
     const bool within = timeRatio(Form, Caption) <= AllowedRatio && memoryRatio(Form, Caption) <= AllowedRatio;
     std::printf("%s\n", within ? "within the limit" : "OVER THE LIMIT");
     return within ? 0 : 1;

@@ -44,7 +44,6 @@ void TestApplicationIcon::builtInCopyWhenTheThemeLacksTheIcon_data()
     QTest::addColumn<int>("pixels");
     QTest::newRow("menu size 48") << 48;
     QTest::newRow("large 128") << 128;
-    QTest::newRow("largest 256") << 256;
 }
 
 void TestApplicationIcon::builtInCopyWhenTheThemeLacksTheIcon()

@@ -11,14 +11,19 @@ namespace vintrelle::ui {
 
 QIcon applicationIcon()
 {
+    const QIcon themed = QIcon::fromTheme(QString::fromLatin1(ApplicationId));
+    if (!themed.isNull() && !themed.availableSizes().isEmpty())
+        return themed;
     // The built-in copies are the PNGs that are installed with the program
-    // (packaging/icons, embedded by ui/CMakeLists.txt).
+    // (packaging/icons, embedded by ui/CMakeLists.txt). Each is decoded as it
+    // is added: only the sizes a window's icon needs, not the 256 pixels of
+    // the largest installed one, which costs as much as both together.
     QIcon builtIn;
-    for (const int pixels : {48, 128, 256}) {
+    for (const int pixels : {48, 128}) {
         builtIn.addFile(QStringLiteral(":/vintrelle/icons/%1x%1/%2.png").arg(pixels).arg(QLatin1String(ApplicationId)),
                         QSize(pixels, pixels));
     }
-    return QIcon::fromTheme(QString::fromLatin1(ApplicationId), builtIn);
+    return builtIn;
 }
 
 } // namespace vintrelle::ui
