@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Vintrelle developers
+// SPDX-License-Identifier: MIT
+
 #include "ui/application_setup.h"
 #include "ui/form1.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Vintrelle developers
+// SPDX-License-Identifier: MIT
+
 // Start-up of the window against a bare Qt window that shows one caption,
 // measured in the same run.
 //

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Vintrelle developers
+// SPDX-License-Identifier: MIT
+
 // Training speed. The worst case the window can ask for is eleven samples
 // that never converge with a limit of 32766: 32767 passes. It is compared
 // with a plain loop over float arrays doing the same arithmetic without the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Vintrelle developers
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // The program's own texts for the status line, and the fields they can name.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Vintrelle developers
+// SPDX-License-Identifier: MIT
+
 #include "core/network_state.h"
 
 #include <chrono>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Vintrelle developers
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // The neuron and its training settings, as the window keeps them while it

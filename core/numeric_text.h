@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Vintrelle developers
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // Numbers as the user reads and types them: field text with a decimal comma.

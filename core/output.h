@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Vintrelle developers
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // What the neuron answers ("Calcola") for six inputs.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Vintrelle developers
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // Training with the perceptron error-correction rule ("Addestra").

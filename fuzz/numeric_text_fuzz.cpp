@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Vintrelle developers
+// SPDX-License-Identifier: MIT
+
 // Any text at all, read as the fields read it. Checks on every input:
 // - a text accepted as a number, written back and read again, gives the same
 //   value to 15 significant digits, and writing that again gives the same text;

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Vintrelle developers
+// SPDX-License-Identifier: MIT
+
 // Sample lines. The input is cut at newlines into up to six texts: five
 // inputs and a target. Checks on every input:
 // - reading any text as a sample line never crashes, and the texts it gives

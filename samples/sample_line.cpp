@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Vintrelle developers
+// SPDX-License-Identifier: MIT
+
 #include "samples/sample_line.h"
 
 #include "core/numeric_text.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Vintrelle developers
+// SPDX-License-Identifier: MIT
+
 #include "samples/sample_store.h"
 
 #include <gtest/gtest.h>

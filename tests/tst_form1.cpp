@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Vintrelle developers
+// SPDX-License-Identifier: MIT
+
 // Drives the real window with simulated keys and clicks, as a user would.
 //
 // Keys go to the focus widget (a null widget in QTest), so that a Tab's

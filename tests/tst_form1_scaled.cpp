@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Vintrelle developers
+// SPDX-License-Identifier: MIT
+
 // The window on a high-density screen: Qt scales everything by 2. Every
 // control keeps its place in device-independent pixels, and the window is
 // drawn with twice as many device pixels each way.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Vintrelle developers
+// SPDX-License-Identifier: MIT
+
 #include "ui/entry_rules.h"
 #include "ui/key_codes.h"
 

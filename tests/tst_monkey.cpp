@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Vintrelle developers
+// SPDX-License-Identifier: MIT
+
 // A seeded, repeatable random user at the real window: keys of every kind
 // the entry rules name and many they do not (keypad arrows and Home/End with
 // Num Lock off, Page Up/Down, Insert, Ctrl+V/X/Z), typed and pasted texts

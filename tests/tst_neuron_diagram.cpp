@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Vintrelle developers
+// SPDX-License-Identifier: MIT
+
 // The neuron diagram on its own: the pen of a weight's line, the weights'
 // tooltip text, and the lines as they reach the screen.
 

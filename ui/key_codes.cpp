@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Vintrelle developers
+// SPDX-License-Identifier: MIT
+
 #include "ui/key_codes.h"
 
 #include "ui/entry_rules.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Vintrelle developers
+// SPDX-License-Identifier: MIT
+
 #include "ui/neuron_diagram.h"
 
 #include "core/numeric_text.h"
