@@ -3,6 +3,8 @@
 
 #include "ui/colours.h"
 
+#include <QLabel>
+
 namespace vintrelle::ui {
 
 QColor colourFromBgr(unsigned bgr)
@@ -45,6 +47,17 @@ QPalette lightWindowPalette()
         palette.setColor(QPalette::Disabled, role, dimText);
     palette.setColor(QPalette::Disabled, QPalette::Base, window);
     return palette;
+}
+
+void paintLabel(QLabel *label, const QColor &text, std::optional<QColor> background)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, text);
+    if (background) {
+        palette.setColor(QPalette::Window, *background);
+        label->setAutoFillBackground(true);
+    }
+    label->setPalette(palette);
 }
 
 } // namespace vintrelle::ui

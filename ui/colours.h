@@ -11,6 +11,10 @@
 #include <QColor>
 #include <QPalette>
 
+#include <optional>
+
+class QLabel;
+
 namespace vintrelle::ui {
 
 // &H00BBGGRR& as a colour: 0x00C0FFFF -> rgb(255, 255, 192).
@@ -23,5 +27,9 @@ QColor blue();          // caption text
 // Dark text on light grey and white, as the design was drawn; a disabled
 // field (the bias input) reads dimmer but clearly.
 QPalette lightWindowPalette();
+
+// Colours a label: its text always, its background only when given (the
+// label then fills it).
+void paintLabel(QLabel *label, const QColor &text, std::optional<QColor> background);
 
 } // namespace vintrelle::ui

@@ -39,18 +39,6 @@ std::string textOf(const QLineEdit *field)
     return field->text().toStdString();
 }
 
-// Colours of a label: text always, background only when it is filled.
-void paintLabel(QLabel *label, const QColor &text, std::optional<QColor> background)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, text);
-    if (background) {
-        palette.setColor(QPalette::Window, *background);
-        label->setAutoFillBackground(true);
-    }
-    label->setPalette(palette);
-}
-
 // The labels whose caption changes are read by screen readers through their
 // name, which therefore carries the caption after the label's own name.
 constexpr const char *StatusName = "Stato";
@@ -227,11 +215,11 @@ void Form1::wireHandlers()
 void Form1::describeControls()
 {
     describe(Txt[0], "Ingresso bias", "Ingresso di soglia, sempre -1; non modificabile");
-    describe(Txt[1], "Ingresso X1", "Valore dell'ingresso X1; freccia giù lo rende negativo, freccia su positivo");
-    describe(Txt[2], "Ingresso X2", "Valore dell'ingresso X2; freccia giù lo rende negativo, freccia su positivo");
-    describe(Txt[3], "Ingresso X3", "Valore dell'ingresso X3; freccia giù lo rende negativo, freccia su positivo");
-    describe(Txt[4], "Ingresso X4", "Valore dell'ingresso X4; freccia giù lo rende negativo, freccia su positivo");
-    describe(Txt[5], "Ingresso X5", "Valore dell'ingresso X5; freccia giù lo rende negativo, freccia su positivo");
+    for (int i = 1; i < InputCount; ++i) {
+        Txt[static_cast<std::size_t>(i)]->setAccessibleName(QStringLiteral("Ingresso X%1").arg(i));
+        Txt[static_cast<std::size_t>(i)]->setAccessibleDescription(
+            QStringLiteral("Valore dell'ingresso X%1; freccia giù lo rende negativo, freccia su positivo").arg(i));
+    }
     describe(txtOut, "Uscita",
              "Uscita del neurone, o uscita attesa del campione da aggiungere: 1 o -1; freccia su per 1, freccia giù per -1");
     describe(Text1, "Tasso di apprendimento", "Eta, il tasso di apprendimento dell'addestramento");
@@ -253,12 +241,9 @@ void Form1::describeControls()
 
     // Each caption labels its control, so that a screen reader can tell
     // which caption belongs to which field.
-    Label2->setBuddy(Txt[0]);
-    Label3->setBuddy(Txt[1]);
-    Label4->setBuddy(Txt[2]);
-    Label5->setBuddy(Txt[3]);
-    Label6->setBuddy(Txt[4]);
-    Label7->setBuddy(Txt[5]);
+    const std::array<QLabel *, InputCount> inputCaptions{Label2, Label3, Label4, Label5, Label6, Label7};
+    for (std::size_t i = 0; i < inputCaptions.size(); ++i)
+        inputCaptions[i]->setBuddy(Txt[i]);
     Label10->setBuddy(Text1);
     Label11->setBuddy(Text2);
 }
