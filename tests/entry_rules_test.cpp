@@ -124,6 +124,7 @@ const KeyRow keyRows[] = {
      notANumber},
     {"InputDownOnFullWidthDigitIsNotANumber", Family::Input, caretAt(u"\uFF15", 1), vk::Down, std::nullopt,
      notANumber},
+    {"InputDownOnDotlessIIsNotANumber", Family::Input, caretAt(u"\u0131", 1), vk::Down, std::nullopt, notANumber},
     // Learning rate: digits, comma and keypad minus stay; anything else resets it.
     {"RateDigitKept", Family::LearningRate, caretAt(u"0,05", 4), vk::Digit0 + 5, std::nullopt, unchanged},
     {"RateCommaKept", Family::LearningRate, caretAt(u"0,", 2), vk::Comma, std::nullopt, unchanged},
@@ -213,6 +214,7 @@ void PrintTo(const FollowRow &row, std::ostream *out)
 const FollowRow followRows[] = {
     {"TypedAfterItStays", u"0.", u"0.5", 1, 1},
     {"TypedBeforeItMovesOn", u"0.", u"10.", 1, 2},
+    {"TypedJustBeforeItMovesOn", u"0.5", u"0.75", 2, 3},
     {"DeletedBeforeItMovesBack", u"10.5", u"0.5", 2, 1},
     {"ItselfDeletedIsGone", u"0.", u"0", 1, std::nullopt},
     {"ItselfTypedOverIsGone", u"0.5", u"0x5", 1, std::nullopt},
