@@ -36,6 +36,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -74,26 +75,30 @@ std::optional<std::string> cNumber(std::string_view text)
 
 // The nearest value of the type; a text beyond its finite range is no
 // number of that type.
-std::optional<float> toSingle(std::string_view text)
+template <typename Float>
+std::optional<Float> toFloating(std::string_view text)
 {
     const auto c = cNumber(text);
     if (!c)
         return std::nullopt;
-    const float value = std::strtof(c->c_str(), nullptr);
+    Float value{};
+    if constexpr (std::is_same_v<Float, float>)
+        value = std::strtof(c->c_str(), nullptr);
+    else
+        value = std::strtod(c->c_str(), nullptr);
     if (!std::isfinite(value))
         return std::nullopt;
     return value;
 }
 
+std::optional<float> toSingle(std::string_view text)
+{
+    return toFloating<float>(text);
+}
+
 std::optional<double> toDouble(std::string_view text)
 {
-    const auto c = cNumber(text);
-    if (!c)
-        return std::nullopt;
-    const double value = std::strtod(c->c_str(), nullptr);
-    if (!std::isfinite(value))
-        return std::nullopt;
-    return value;
+    return toFloating<double>(text);
 }
 
 // Rounded to the nearest integer, an exact half to the even neighbour.
