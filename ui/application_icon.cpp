@@ -11,9 +11,16 @@ namespace vintrelle::ui {
 
 QIcon applicationIcon()
 {
-    const QIcon themed = QIcon::fromTheme(QString::fromLatin1(ApplicationId));
-    if (!themed.isNull() && !themed.availableSizes().isEmpty())
-        return themed;
+    // Without an icon theme of the desktop's own, Qt falls back on hicolor,
+    // where the only icon of this name is the program's own installed copy,
+    // the same drawing as the built-in one. Looking it up there means
+    // parsing hicolor's index of several hundred folders (some milliseconds
+    // at every start), so only a desktop's own theme is asked.
+    if (QIcon::themeName() != QIcon::fallbackThemeName()) {
+        const QIcon themed = QIcon::fromTheme(QString::fromLatin1(ApplicationId));
+        if (!themed.isNull() && !themed.availableSizes().isEmpty())
+            return themed;
+    }
     // The built-in copies are the PNGs that are installed with the program
     // (packaging/icons, embedded by ui/CMakeLists.txt). Each is decoded as it
     // is added: only the sizes a window's icon needs, not the 256 pixels of
