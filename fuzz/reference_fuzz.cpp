@@ -203,15 +203,18 @@ struct Training
     Weights w{};
 };
 
-// The sum of a sample for the current weights, or NaN/infinity.
-float sumOf(const Weights &w, const Row &x)
+// The neuron's answer to a sample with the current weights, 1 or -1;
+// nothing when the sum leaves the float range.
+std::optional<float> answerTo(const Weights &w, const Row &x)
 {
     float sum = 0;
     for (int i = 0; i < 6; ++i) {
         const float product = w[i] * x[i];
         sum = sum + product;
     }
-    return sum;
+    if (!std::isfinite(sum))
+        return std::nullopt;
+    return sum >= 0 ? 1.0f : -1.0f;
 }
 
 Training train(Weights w, const std::vector<Row> &samples, float eta, std::int16_t maxCycles)
@@ -231,10 +234,10 @@ Training train(Weights w, const std::vector<Row> &samples, float eta, std::int16
         cycles = static_cast<std::int16_t>(cycles + 1);
         for (const Row &x : samples) {
             const float t = x[6];
-            const float sum = sumOf(w, x);
-            if (!std::isfinite(sum))
+            const auto answer = answerTo(w, x);
+            if (!answer)
                 return {Outcome::Overflow, cycles, w};
-            const float y = sum >= 0 ? 1.0f : -1.0f;
+            const float y = *answer;
             if (t == y)
                 continue;
             Weights corrected;
@@ -250,10 +253,10 @@ Training train(Weights w, const std::vector<Row> &samples, float eta, std::int16
         }
         for (const Row &x : samples) {
             const float t = x[6];
-            const float sum = sumOf(w, x);
-            if (!std::isfinite(sum))
+            const auto answer = answerTo(w, x);
+            if (!answer)
                 return {Outcome::Overflow, cycles, w};
-            const float y = sum >= 0 ? 1.0f : -1.0f;
+            const float y = *answer;
             converged = (y > 0 && t > 0) || (y < 0 && t < 0);
             if (!converged)
                 break;

@@ -28,19 +28,10 @@ constexpr double WidthPerWeight = 1.5;
 
 // For screen readers the diagram is a picture; its name and description are
 // the widget's own.
-class DiagramAccessible : public QAccessibleWidget
-{
-public:
-    explicit DiagramAccessible(QWidget *diagram)
-        : QAccessibleWidget(diagram, QAccessible::Graphic)
-    {
-    }
-};
-
 QAccessibleInterface *describeDiagram(const QString & /*className*/, QObject *object)
 {
     if (auto *diagram = qobject_cast<NeuronDiagram *>(object))
-        return new DiagramAccessible(diagram);
+        return new QAccessibleWidget(diagram, QAccessible::Graphic);
     return nullptr;
 }
 
