@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: The Vintrelle developers
 // SPDX-License-Identifier: MIT
+
 #include "ui/application_icon.h"
 
 #include "ui/application_setup.h"

@@ -15,10 +15,13 @@ SampleList::SampleList(QWidget *parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     // A click on the empty part of the list clears the selection: the line
     // that was selected stops being current too.
-    connect(this, &QListWidget::itemSelectionChanged, this, [this] {
-        if (selectedItems().isEmpty() && currentIndex().isValid())
-            selectionModel()->clearCurrentIndex();
-    });
+    connect(this, &QListWidget::itemSelectionChanged, this, &SampleList::dropCurrentWithoutSelection);
+}
+
+void SampleList::dropCurrentWithoutSelection()
+{
+    if (selectedItems().isEmpty())
+        selectionModel()->clearCurrentIndex();
 }
 
 void SampleList::keyboardSearch(const QString & /*search*/)
@@ -30,8 +33,7 @@ void SampleList::focusInEvent(QFocusEvent *event)
     QListWidget::focusInEvent(event);
     // The view marks its first line as current on gaining the focus; with
     // nothing selected, that mark would show a line no key has chosen.
-    if (selectedItems().isEmpty())
-        selectionModel()->clearCurrentIndex();
+    dropCurrentWithoutSelection();
 }
 
 void SampleList::keyPressEvent(QKeyEvent *event)

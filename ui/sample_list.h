@@ -32,6 +32,10 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+
+private:
+    // With no line selected, no line is current either.
+    void dropCurrentWithoutSelection();
 };
 
 } // namespace vintrelle::ui
