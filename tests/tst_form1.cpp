@@ -12,6 +12,8 @@
 #include "ui/application_setup.h"
 #include "ui/form1.h"
 #include "ui/neuron_diagram.h"
+#include "ui/sample_list.h"
+#include "ui/status_line.h"
 #include "ui/wrapping_button.h"
 #include "colour_contrast.h"
 
@@ -32,6 +34,7 @@
 #include <QTestEventList>
 #include <QToolTip>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -111,7 +114,7 @@ std::vector<float> listedWeights(const QString &text)
     std::vector<float> weights;
     const QStringList lines = text.split(QLatin1Char('\n'));
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString prefix = QStringLiteral("w%1 = ").arg(i);
+        const QString prefix = i == 0 ? QStringLiteral("w0 (bias) = ") : QStringLiteral("w%1 = ").arg(i);
         if (!lines[i].startsWith(prefix))
             return {};
         const auto value = vintrelle::textToSingle(lines[i].mid(prefix.size()).toStdString());
@@ -205,6 +208,11 @@ private slots:
     void everyFocusableControlHasAName();
     void captionsLabelTheirControls();
     void statusAndPassesAreReadWithTheirCaptions();
+    void eachActionAnnouncesWhatItShowsOnce();
+    void windowIsAFrameAndTheStatusLineAStatusBar();
+    void aPointOverAControlFindsTheControl();
+    void noLineIsCurrentWithoutTheFocus();
+    void listAndDiagramShowTheFocus();
 
 private:
     template <typename T>
@@ -216,6 +224,7 @@ private:
     QPushButton *button(const char *name) const { return control<QPushButton>(name); }
     QLabel *label(const char *name) const { return control<QLabel>(name); }
     QListWidget *list() const { return control<QListWidget>("List1"); }
+    vintrelle::ui::StatusLine *statusLine() const { return control<vintrelle::ui::StatusLine>("Label1"); }
     vintrelle::ui::NeuronDiagram *diagram() const { return control<vintrelle::ui::NeuronDiagram>("NeuronDiagram"); }
     // The diagram shows the window's weights, each line in its sign's colour,
     // on screen too.
@@ -297,14 +306,18 @@ void TestForm1::verifyDiagramShowsTheWeights()
         QVERIFY2(diagram()->linePen(static_cast<int>(i)).color()
                      == (negative ? NeuronDiagram::negativeWeightColour() : NeuronDiagram::nonNegativeWeightColour()),
                  qPrintable(line));
-        // Down the column through the middle of the line.
+        // Down the columns through the middle of the line (more than one: a
+        // dashed line has gaps).
         bool expectedTint = false;
         bool otherTint = false;
-        const QPoint middle = lines[i].center();
-        for (int y = middle.y() - 3; y <= middle.y() + 3; ++y) {
-            const QRgb pixel = image.pixel((QPointF(middle.x(), y) * ratio).toPoint());
-            expectedTint = expectedTint || (negative ? reddish(pixel) : bluish(pixel));
-            otherTint = otherTint || (negative ? bluish(pixel) : reddish(pixel));
+        const QLineF along(lines[i]);
+        for (int step = -6; step <= 6; ++step) {
+            const QPointF centre = along.pointAt(0.5 + step / along.length());
+            for (int y = -3; y <= 3; ++y) {
+                const QRgb pixel = image.pixel(((centre + QPointF(0, y)) * ratio).toPoint());
+                expectedTint = expectedTint || (negative ? reddish(pixel) : bluish(pixel));
+                otherTint = otherTint || (negative ? bluish(pixel) : reddish(pixel));
+            }
         }
         QVERIFY2(expectedTint && !otherTint, qPrintable(line));
     }
@@ -386,7 +399,7 @@ void TestForm1::tabOrderFollowsTheDesign()
 {
     const QStringList expected{"Txt2", "Txt3", "Txt4", "Txt5", "txtOut", "Command3", "Command1",
                                "Command2", "Command4", "List1", "Command5", "Command6", "Text1",
-                               "Text2", "Txt1"};
+                               "Text2", "NeuronDiagram", "Txt1"};
     QStringList visited;
     for (qsizetype i = 0; i < expected.size(); ++i) {
         press(Qt::Key_Tab);
@@ -677,7 +690,7 @@ void TestForm1::tabbingThroughFilledFieldsKeepsTheirValues()
     }
     press(Qt::Key_Down);   // target -1
     // Twice round the whole window.
-    for (int i = 0; i < 2 * 15; ++i)
+    for (int i = 0; i < 2 * 16; ++i)
         press(Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), field("txtOut"));
 
@@ -1302,24 +1315,25 @@ void TestForm1::controlsHaveItalianAccessibleTexts_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("accessibleName");
 
-    QTest::newRow("bias input") << "Txt0" << "Ingresso bias";
-    QTest::newRow("input X1") << "Txt1" << "Ingresso X1";
-    QTest::newRow("input X2") << "Txt2" << "Ingresso X2";
-    QTest::newRow("input X3") << "Txt3" << "Ingresso X3";
-    QTest::newRow("input X4") << "Txt4" << "Ingresso X4";
-    QTest::newRow("input X5") << "Txt5" << "Ingresso X5";
+    // Each name begins with the caption the control shows or sits beside.
+    QTest::newRow("bias input") << "Txt0" << "Bias";
+    QTest::newRow("input X1") << "Txt1" << "X1";
+    QTest::newRow("input X2") << "Txt2" << "X2";
+    QTest::newRow("input X3") << "Txt3" << "X3";
+    QTest::newRow("input X4") << "Txt4" << "X4";
+    QTest::newRow("input X5") << "Txt5" << "X5";
     QTest::newRow("output field") << "txtOut" << "Uscita";
-    QTest::newRow("learning rate") << "Text1" << "Tasso di apprendimento";
-    QTest::newRow("cycle limit") << "Text2" << "Numero massimo di cicli";
-    QTest::newRow("sample list") << "List1" << "Elenco dei campioni";
-    QTest::newRow("Calcola") << "Command1" << "Calcola l'uscita";
-    QTest::newRow("Addestra") << "Command2" << "Addestra il neurone";
-    QTest::newRow("aggiungi") << "Command3" << "Aggiungi il campione";
-    QTest::newRow("Reset") << "Command4" << "Reimposta tutto";
-    QTest::newRow("Reinizializza Pesi") << "Command5" << "Reinizializza i pesi";
-    QTest::newRow("Rimuovi") << "Command6" << "Rimuovi il campione";
-    QTest::newRow("status line") << "Label1" << "Stato: Sistema Reinizializzato";
-    QTest::newRow("pass display") << "Label9" << "Cicli di addestramento: N°Cicli :";
+    QTest::newRow("learning rate") << "Text1" << "Eta";
+    QTest::newRow("cycle limit") << "Text2" << "N° cicli Max";
+    QTest::newRow("sample list") << "List1" << "Sample";
+    QTest::newRow("Calcola") << "Command1" << "Calcola";
+    QTest::newRow("Addestra") << "Command2" << "Addestra";
+    QTest::newRow("aggiungi") << "Command3" << "aggiungi";
+    QTest::newRow("Reset") << "Command4" << "Reset";
+    QTest::newRow("Reinizializza Pesi") << "Command5" << "Reinizializza Pesi";
+    QTest::newRow("Rimuovi") << "Command6" << "Rimuovi";
+    QTest::newRow("status line") << "Label1" << "Sistema Reinizializzato";
+    QTest::newRow("pass display") << "Label9" << "N°Cicli :";
     QTest::newRow("neuron diagram") << "NeuronDiagram" << "Schema del neurone";
 }
 
@@ -1349,26 +1363,35 @@ void TestForm1::everyFocusableControlHasAName()
         QVERIFY2(!name.trimmed().isEmpty(), qPrintable(widget->objectName()));
         names << name;
     }
-    // Six inputs, the output, Eta, the cycle limit, the list, six buttons;
-    // each with a name of its own.
-    QCOMPARE(focusable, 16);
+    // Six inputs, the output, Eta, the cycle limit, the list, six buttons,
+    // the diagram; each with a name of its own.
+    QCOMPARE(focusable, 17);
     names.removeDuplicates();
-    QCOMPARE(names.size(), 16);
+    QCOMPARE(names.size(), 17);
 }
 
 void TestForm1::captionsLabelTheirControls()
 {
-    const std::array<std::pair<const char *, const char *>, 8> pairs{{
+    const std::array<std::pair<const char *, const char *>, 9> pairs{{
         {"Label2", "Txt0"}, {"Label3", "Txt1"}, {"Label4", "Txt2"}, {"Label5", "Txt3"}, {"Label6", "Txt4"},
-        {"Label7", "Txt5"}, {"Label10", "Text1"}, {"Label11", "Text2"}}};
-    for (const auto &[caption, labelled] : pairs) {
+        {"Label7", "Txt5"}, {"Label8", "List1"}, {"Label10", "Text1"}, {"Label11", "Text2"}}};
+    const auto related = [this](const char *from, QAccessible::Relation relation) {
+        QStringList names;
         QAccessibleInterface *accessible =
-            QAccessible::queryAccessibleInterface(form->findChild<QWidget *>(QString::fromLatin1(labelled)));
-        QVERIFY(accessible != nullptr);
-        QStringList labels;
-        for (const auto &[other, relation] : accessible->relations(QAccessible::Label))
-            labels << other->object()->objectName();
-        QCOMPARE(labels, QStringList{QString::fromLatin1(caption)});
+            QAccessible::queryAccessibleInterface(form->findChild<QWidget *>(QString::fromLatin1(from)));
+        if (accessible != nullptr) {
+            for (const auto &[other, kind] : accessible->relations(relation))
+                names << other->object()->objectName();
+        }
+        return names;
+    };
+    for (const auto &[caption, labelled] : pairs) {
+        // The caption names what it labels...
+        QCOMPARE(related(caption, QAccessible::Labelled), QStringList{QString::fromLatin1(labelled)});
+        // ...and the fields name their caption back (Qt's list tells no
+        // relations of its own; its name is its caption).
+        if (qstrcmp(labelled, "List1") != 0)
+            QCOMPARE(related(labelled, QAccessible::Label), QStringList{QString::fromLatin1(caption)});
     }
 }
 
@@ -1378,14 +1401,151 @@ void TestForm1::statusAndPassesAreReadWithTheirCaptions()
         return QAccessible::queryAccessibleInterface(label(labelName))->text(QAccessible::Name);
     };
     click("Command2");
-    QCOMPARE(nameOf("Label1"), QStringLiteral("Stato: Superati i limiti per i cicli di addestramento"));
-    QCOMPARE(nameOf("Label9"), QStringLiteral("Cicli di addestramento: N°Cicli:10001/10000"));
+    QCOMPARE(nameOf("Label1"), QStringLiteral("Superati i limiti per i cicli di addestramento"));
+    QCOMPARE(nameOf("Label9"), QStringLiteral("N°Cicli:10001/10000"));
     click("Command5");
-    QCOMPARE(nameOf("Label1"), QStringLiteral("Stato: Rete Reinizializzata"));
+    QCOMPARE(nameOf("Label1"), QStringLiteral("Rete Reinizializzata"));
     field("Txt2")->setText(QStringLiteral("abc"));
     click("Command1");
-    QCOMPARE(nameOf("Label1"), QStringLiteral("Stato: Valore non valido in X2"));
+    QCOMPARE(nameOf("Label1"), QStringLiteral("Valore non valido in X2"));
     QCOMPARE(label("Label1")->text(), QStringLiteral("Valore non valido in X2"));
+}
+
+void TestForm1::eachActionAnnouncesWhatItShowsOnce()
+{
+    // The messages an action announces, and how many.
+    const auto announced = [this](const std::function<void()> &action) {
+        const int before = statusLine()->announcementCount();
+        action();
+        return std::make_pair(statusLine()->announcementCount() - before, statusLine()->lastAnnouncement());
+    };
+    using Result = std::pair<int, QString>;
+
+    QCOMPARE(announced([this] { click("Command3"); }), Result(1, QStringLiteral("Sample N°0")));
+    // The answer is heard with "Calcolato: ".
+    const Result computed = announced([this] { click("Command1"); });
+    QCOMPARE(computed, Result(1, QStringLiteral("Calcolato: ") + field("txtOut")->text()));
+    QVERIFY(field("txtOut")->text() == QStringLiteral("1") || field("txtOut")->text() == QStringLiteral("-1"));
+    QCOMPARE(label("Label1")->text(), QStringLiteral("Calcolato: "));
+
+    // The same inputs wanting -1 as well: the limit is passed, and only that
+    // is heard, with the passes.
+    field("txtOut")->setText(QStringLiteral("-1"));
+    click("Command3");
+    field("Text2")->setText(QStringLiteral("3"));
+    const Result limit = announced([this] { click("Command2"); });
+    QCOMPARE(limit.first, 1);
+    QVERIFY2(limit.second.startsWith(qText(messages::LimitExceeded) + QStringLiteral(". N°Cicli:4/3")),
+             qPrintable(limit.second));
+    QVERIFY(!limit.second.contains(qText(messages::TrainingConverged)));
+
+    field("Text2")->setText(QStringLiteral("abc"));
+    QCOMPARE(announced([this] { click("Command2"); }), Result(1, QStringLiteral("Valore non valido in N° cicli Max")));
+    QCOMPARE(announced([this] { click("Command5"); }), Result(1, qText(messages::NetworkReset)));
+    // Nothing selected: "Rimuovi" does nothing, and says nothing.
+    QCOMPARE(announced([this] { click("Command6"); }).first, 0);
+    QCOMPARE(announced([this] { click("Command4"); }), Result(1, qText(messages::SystemReset)));
+
+    // A sample that converges at once after a reset.
+    field("Text2")->setText(QStringLiteral("10000"));
+    click("Command3");
+    const Result converged = announced([this] { click("Command2"); });
+    QCOMPARE(converged.first, 1);
+    QVERIFY2(converged.second.startsWith(qText(messages::TrainingConverged) + QStringLiteral(". N°Cicli:")),
+             qPrintable(converged.second));
+    // An arrow on a lone "-" is refused, and heard.
+    field("Txt1")->setFocus();
+    field("Txt1")->setText(QStringLiteral("-"));
+    QCOMPARE(announced([] { press(Qt::Key_Up); }).first, 1);
+    QCOMPARE(statusLine()->lastAnnouncement(), QStringLiteral("Valore non valido in X1"));
+}
+
+void TestForm1::windowIsAFrameAndTheStatusLineAStatusBar()
+{
+    QAccessibleInterface *window = QAccessible::queryAccessibleInterface(form.get());
+    QCOMPARE(window->role(), QAccessible::Window);
+    QCOMPARE(window->text(QAccessible::Name), form->windowTitle());
+    QAccessibleInterface *status = QAccessible::queryAccessibleInterface(label("Label1"));
+    QCOMPARE(status->role(), QAccessible::StatusBar);
+    click("Command5");
+    QCOMPARE(status->text(QAccessible::Name), qText(messages::NetworkReset));
+}
+
+void TestForm1::aPointOverAControlFindsTheControl()
+{
+    QAccessibleInterface *window = QAccessible::queryAccessibleInterface(form.get());
+    for (QWidget *control : form->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (control == diagram())
+            continue;
+        const QPoint centre = control->mapToGlobal(control->rect().center());
+        QAccessibleInterface *found = window->childAt(centre.x(), centre.y());
+        QVERIFY2(found != nullptr && found->object() == control, qPrintable(control->objectName()));
+    }
+    // The diagram where it draws, and nowhere else.
+    const QAccessibleInterface *drawing = QAccessible::queryAccessibleInterface(diagram());
+    const auto at = [&](QPoint inDiagram) {
+        const QPoint global = diagram()->mapToGlobal(inDiagram);
+        return window->childAt(global.x(), global.y());
+    };
+    const QLine line3 = vintrelle::ui::NeuronDiagram::lines()[2];
+    QCOMPARE(at(line3.center()), drawing);
+    QCOMPARE(at(vintrelle::ui::NeuronDiagram::circle().center()), drawing);
+    QCOMPARE(at(line3.center() + QPoint(0, 12)), nullptr);
+    QVERIFY(!drawing->rect().contains(field("Txt3")->mapToGlobal(field("Txt3")->rect().center())));
+    QVERIFY(!drawing->rect().contains(list()->mapToGlobal(list()->rect().center())));
+}
+
+void TestForm1::noLineIsCurrentWithoutTheFocus()
+{
+    for (int i = 0; i < 3; ++i)
+        click("Command3");
+    clickSample(1);
+    QVERIFY(list()->hasFocus());
+    QCOMPARE(list()->currentRow(), 1);
+    // The list lets the focus go: the line stays selected, not current.
+    button("Command6")->setFocus(Qt::TabFocusReason);
+    QCOMPARE(list()->currentRow(), -1);
+    QCOMPARE(list()->selectedItems().size(), 1);
+    // And gets it back: the selected line is the current one again.
+    list()->setFocus(Qt::BacktabFocusReason);
+    QCOMPARE(list()->currentRow(), 1);
+    button("Command6")->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Space);
+    QCOMPARE(list()->count(), 2);
+    QCOMPARE(list()->currentRow(), -1);
+    for (int i = 0; i < list()->count(); ++i) {
+        QAccessibleInterface *item = QAccessible::queryAccessibleInterface(list())->child(i);
+        QVERIFY(!item->state().focused);
+    }
+}
+
+void TestForm1::listAndDiagramShowTheFocus()
+{
+    click("Command3");
+    // Each control's picture with the focus and without it.
+    const auto withAndWithout = [this](QWidget *control, QWidget *picture) {
+        control->setFocus(Qt::TabFocusReason);
+        const QImage focused = picture->grab().toImage();
+        button("Command4")->setFocus(Qt::TabFocusReason);
+        const QImage unfocused = picture->grab().toImage();
+        return std::make_pair(focused, unfocused);
+    };
+    const auto [listFocused, listUnfocused] = withAndWithout(list(), list());
+    QVERIFY(listFocused != listUnfocused);
+    // The frame's colour, at least 3:1 against the list's white.
+    const QColor frame = vintrelle::ui::SampleList::focusFrameColour();
+    QVERIFY(colour::contrastRatio(frame, list()->palette().color(QPalette::Base)) >= 3.0);
+    const QPoint inside = list()->viewport()->mapTo(list(), QPoint(list()->viewport()->width() / 2, 0));
+    QCOMPARE(QColor(listFocused.pixel(inside * listFocused.devicePixelRatio())), frame);
+
+    const auto [diagramFocused, diagramUnfocused] = withAndWithout(diagram(), diagram());
+    QVERIFY(diagramFocused != diagramUnfocused);
+    // Only around the circle.
+    const QRect ring = vintrelle::ui::NeuronDiagram::focusRing();
+    for (int y = 0; y < diagramFocused.height(); y += 3)
+        for (int x = 0; x < diagramFocused.width(); x += 3)
+            if (!ring.contains(QPoint(x, y) / diagramFocused.devicePixelRatio()))
+                QCOMPARE(diagramFocused.pixel(x, y), diagramUnfocused.pixel(x, y));
 }
 
 int main(int argc, char *argv[])

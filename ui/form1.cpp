@@ -12,7 +12,9 @@
 #include "ui/entry_rules.h"
 #include "ui/fonts.h"
 #include "ui/neuron_diagram.h"
+#include "ui/accessible_interfaces.h"
 #include "ui/sample_list.h"
+#include "ui/status_line.h"
 #include "ui/twips.h"
 #include "ui/wrapping_button.h"
 
@@ -39,17 +41,6 @@ std::string textOf(const QLineEdit *field)
     return field->text().toStdString();
 }
 
-// The labels whose caption changes are read by screen readers through their
-// name, which therefore carries the caption after the label's own name.
-constexpr const char *StatusName = "Stato";
-constexpr const char *PassesName = "Cicli di addestramento";
-
-void showCaption(QLabel *label, const char *name, const QString &text)
-{
-    label->setText(text);
-    label->setAccessibleName(QString::fromUtf8(name) + QStringLiteral(": ") + text);
-}
-
 void describe(QWidget *control, const char *name, const char *description)
 {
     control->setAccessibleName(QString::fromUtf8(name));
@@ -61,6 +52,7 @@ void describe(QWidget *control, const char *name, const char *description)
 Form1::Form1(QWidget *parent)
     : QWidget(parent)
 {
+    installAccessibleInterfaces();
     createControls();
     setAppearance();
     chainTabOrder();
@@ -134,7 +126,10 @@ void Form1::createControls()
     label(Label11, "Label11", "N° cicli Max :", twipsRect(3240, 120, 1212, 252));
     label(Label10, "Label10", "Eta:", twipsRect(3960, 480, 492, 252));
     label(Label9, "Label9", "N°Cicli :", twipsRect(3480, 1080, 1812, 252));
-    label(Label1, "Label1", "Status:", twipsRect(120, 4800, 4092, 252));
+    Label1 = new StatusLine(QStringLiteral("Status:"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(twipsRect(120, 4800, 4092, 252));
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
 void Form1::setAppearance()
@@ -177,9 +172,10 @@ void Form1::setAppearance()
 
 void Form1::chainTabOrder()
 {
-    const std::array<QWidget *, 16> order{
+    // The diagram comes last: its weights are there to be read, not edited.
+    const std::array<QWidget *, 17> order{
         Txt[0], Txt[1], Txt[2], Txt[3], Txt[4], Txt[5], txtOut,
-        Command3, Command1, Command2, Command4, List1, Command5, Command6, Text1, Text2};
+        Command3, Command1, Command2, Command4, List1, Command5, Command6, Text1, Text2, diagram};
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -192,6 +188,9 @@ void Form1::wireHandlers()
     connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
     connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
     connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
+    // Connected after the handlers, so it runs when each has ended.
+    for (QPushButton *command : {Command1, Command2, Command3, Command4, Command5, Command6})
+        connect(command, &QPushButton::clicked, this, &Form1::announceOutcome);
 
     // A sample is loaded when it becomes the selected one, by mouse or
     // keyboard, and again when it is clicked while already selected. A
@@ -214,36 +213,38 @@ void Form1::wireHandlers()
 
 void Form1::describeControls()
 {
-    describe(Txt[0], "Ingresso bias", "Ingresso di soglia, sempre -1; non modificabile");
+    // Each name begins with the caption shown on the screen, so that a user
+    // of voice control can say what they see; the description explains.
+    describe(Txt[0], "Bias", "Ingresso di soglia, sempre -1; non modificabile");
     for (int i = 1; i < InputCount; ++i) {
-        Txt[static_cast<std::size_t>(i)]->setAccessibleName(QStringLiteral("Ingresso X%1").arg(i));
+        Txt[static_cast<std::size_t>(i)]->setAccessibleName(QStringLiteral("X%1").arg(i));
         Txt[static_cast<std::size_t>(i)]->setAccessibleDescription(
             QStringLiteral("Valore dell'ingresso X%1; freccia giù lo rende negativo, freccia su positivo").arg(i));
     }
     describe(txtOut, "Uscita",
              "Uscita del neurone, o uscita attesa del campione da aggiungere: 1 o -1; freccia su per 1, freccia giù per -1");
-    describe(Text1, "Tasso di apprendimento", "Eta, il tasso di apprendimento dell'addestramento");
-    describe(Text2, "Numero massimo di cicli", "Limite dei cicli di addestramento");
-    describe(List1, "Elenco dei campioni",
-             "Campioni di addestramento, fino a undici: ingressi da X1 a X5 e uscita attesa; "
+    describe(Text1, "Eta", "Tasso di apprendimento dell'addestramento");
+    describe(Text2, "N° cicli Max", "Numero massimo di cicli di addestramento");
+    describe(List1, "Sample",
+             "Elenco dei campioni di addestramento, fino a undici: ingressi da X1 a X5 e uscita attesa; "
              "selezionarne uno ne carica gli ingressi");
-    describe(Command1, "Calcola l'uscita", "Calcola l'uscita del neurone per gli ingressi da X1 a X5");
-    describe(Command2, "Addestra il neurone",
+    describe(Command1, "Calcola", "Calcola l'uscita del neurone per gli ingressi da X1 a X5");
+    describe(Command2, "Addestra",
              "Addestra il neurone sui campioni dell'elenco con il tasso di apprendimento e il numero massimo di cicli");
-    describe(Command3, "Aggiungi il campione", "Aggiunge all'elenco gli ingressi e l'uscita come nuovo campione");
-    describe(Command4, "Reimposta tutto", "Svuota l'elenco dei campioni ed estrae nuovi pesi");
-    describe(Command5, "Reinizializza i pesi", "Estrae nuovi pesi casuali; i campioni restano");
-    describe(Command6, "Rimuovi il campione", "Rimuove dall'elenco il campione selezionato");
+    describe(Command3, "aggiungi", "Aggiunge all'elenco gli ingressi e l'uscita come nuovo campione");
+    describe(Command4, "Reset", "Svuota l'elenco dei campioni ed estrae nuovi pesi");
+    describe(Command5, "Reinizializza Pesi", "Estrae nuovi pesi casuali; i campioni restano");
+    describe(Command6, "Rimuovi", "Rimuove dall'elenco il campione selezionato");
     Label1->setAccessibleDescription(QStringLiteral("Riga di stato: esito dell'ultima azione"));
     Label9->setAccessibleDescription(
         QStringLiteral("Cicli fatti dall'ultimo addestramento e numero massimo di cicli"));
-    showCaption(Label9, PassesName, Label9->text());
 
     // Each caption labels its control, so that a screen reader can tell
     // which caption belongs to which field.
     const std::array<QLabel *, InputCount> inputCaptions{Label2, Label3, Label4, Label5, Label6, Label7};
     for (std::size_t i = 0; i < inputCaptions.size(); ++i)
         inputCaptions[i]->setBuddy(Txt[i]);
+    Label8->setBuddy(List1);
     Label10->setBuddy(Text1);
     Label11->setBuddy(Text2);
 }
@@ -254,6 +255,9 @@ void Form1::describeControls()
 void Form1::Form_Load()
 {
     ini();
+    // The window's first status is read with the window, not announced.
+    spokenStatus.clear();
+    weightsChanged = false;
 }
 
 void Form1::ini()
@@ -300,8 +304,11 @@ void Form1::Command1_Click()
         showStatus(messages::ComputeOverflow);
         return;
     }
-    txtOut->setText(toQString(integerToText(*output)));
+    const QString answer = toQString(integerToText(*output));
+    txtOut->setText(answer);
     showStatus(messages::Computed);
+    // The status line reads "Calcolato: "; a screen reader hears the answer too.
+    spokenStatus += answer;
 }
 
 // ---------------------------------------------------------------------------
@@ -424,6 +431,7 @@ void Form1::Txt_KeyUp(int index, int keyCode, std::optional<int> typedAt)
     if (result.kind == RuleResult::Kind::NotANumber)
         showInvalidValue(messages::inputField(index));
     input->apply(result);
+    announceOutcome();
 }
 
 void Form1::Text1_GotFocus()
@@ -450,17 +458,36 @@ void Form1::txtOut_KeyUp(int keyCode)
 
 void Form1::showStatus(std::string_view text)
 {
-    showCaption(Label1, StatusName, toQString(text));
+    Label1->setText(toQString(text));
+    spokenStatus = Label1->text();
 }
 
 void Form1::showPasses(std::string_view text)
 {
-    showCaption(Label9, PassesName, toQString(text));
+    Label9->setText(toQString(text));
+    spokenPasses = Label9->text();
 }
 
 void Form1::showWeights()
 {
     diagram->setWeights(state.Weights);
+    weightsChanged = true;
+}
+
+void Form1::announceOutcome()
+{
+    QStringList parts;
+    if (!spokenStatus.isEmpty())
+        parts.append(spokenStatus);
+    if (!spokenPasses.isEmpty())
+        parts.append(spokenPasses);
+    if (weightsChanged && diagram->hasFocus())
+        parts.append(diagram->weightsText().replace(QLatin1Char('\n'), QStringLiteral(", ")));
+    spokenStatus.clear();
+    spokenPasses.clear();
+    weightsChanged = false;
+    if (!parts.isEmpty())
+        Label1->announce(parts.join(QStringLiteral(". ")));
 }
 
 void Form1::showInvalidValue(messages::Field field)

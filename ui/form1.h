@@ -12,9 +12,11 @@
 // the handler before anything changes, and the status line names the
 // field), passes the numbers to the core (output.h, training.h,
 // sample_store.h), and writes the results back as field texts, list lines
-// and label captions. The fields' entry rules live in entry_rules.h: their
-// handlers only hand a field's state to a rule and show what it returns. No
-// arithmetic on the neuron is done here.
+// and label captions. What an action wrote into the status line and the pass
+// display is then announced to screen readers, once, when the action ends.
+// The fields' entry rules live in entry_rules.h: their handlers only hand a
+// field's state to a rule and show what it returns. No arithmetic on the
+// neuron is done here.
 //
 // The handlers carry the names of the control and the event they answer
 // (Command2_Click, Txt_KeyUp); the controls carry the names the program
@@ -39,6 +41,7 @@ namespace vintrelle::ui {
 class EntryField;
 class NeuronDiagram;
 class SampleList;
+class StatusLine;
 
 class Form1 : public QWidget
 {
@@ -83,6 +86,10 @@ private:
 
     void showStatus(std::string_view text);
     void showPasses(std::string_view text);
+    // Tells screen readers what the action that ends now wrote into the
+    // status line and the pass display (and the new weights, when the
+    // diagram has the focus), in one message.
+    void announceOutcome();
     // The diagram draws the current weights.
     void showWeights();
     void showInvalidValue(messages::Field field);
@@ -92,6 +99,11 @@ private:
     // The window state.
     NetworkState state;
     SampleStore samples;
+
+    // What the action under way has shown, to be announced when it ends.
+    QString spokenStatus;
+    QString spokenPasses;
+    bool weightsChanged = false;
 
     // The controls. Txt[0] is the bias input, always "-1" and disabled.
     NeuronDiagram *diagram = nullptr;                // Line1..Line7, Shape1
@@ -106,7 +118,7 @@ private:
     QPushButton *Command4 = nullptr;                 // "Reset"
     QPushButton *Command5 = nullptr;                 // "Reinizializza Pesi"
     QPushButton *Command6 = nullptr;                 // "Rimuovi"
-    QLabel *Label1 = nullptr;                        // status line, "Status:"
+    StatusLine *Label1 = nullptr;                    // status line, "Status:"
     QLabel *Label2 = nullptr;                        // "Bias"
     QLabel *Label3 = nullptr;                        // "X1"
     QLabel *Label4 = nullptr;                        // "X2"

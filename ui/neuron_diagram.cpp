@@ -4,10 +4,10 @@
 #include "ui/neuron_diagram.h"
 
 #include "core/numeric_text.h"
+#include "ui/accessible_interfaces.h"
 #include "ui/twips.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
+#include <QFocusEvent>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QPaintEvent>
@@ -25,14 +25,26 @@ namespace {
 constexpr double ThinnestLine = 1.0;
 constexpr double ThickestLine = 4.0;
 constexpr double WidthPerWeight = 1.5;
+// A negative weight's line: dashes of four line widths, gaps of two.
+constexpr qreal DashLength = 4.0;
+constexpr qreal GapLength = 2.0;
+// The focus ring: this far outside the circle, this wide.
+constexpr int RingDistance = 3;
+constexpr int RingWidth = 2;
+// A point this close to a line lies on it, for the diagram's lines.
+constexpr double LineReach = 3.0;
 
-// For screen readers the diagram is a picture; its name and description are
-// the widget's own.
-QAccessibleInterface *describeDiagram(const QString & /*className*/, QObject *object)
+double distanceToSegment(QPointF p, QLineF line)
 {
-    if (auto *diagram = qobject_cast<NeuronDiagram *>(object))
-        return new QAccessibleWidget(diagram, QAccessible::Graphic);
-    return nullptr;
+    const QPointF d = line.p2() - line.p1();
+    const double lengthSquared = d.x() * d.x() + d.y() * d.y();
+    double t = 0.0;
+    if (lengthSquared > 0.0) {
+        const QPointF v = p - line.p1();
+        t = std::clamp((v.x() * d.x() + v.y() * d.y()) / lengthSquared, 0.0, 1.0);
+    }
+    const QPointF nearest = line.p1() + t * d;
+    return QLineF(p, nearest).length();
 }
 
 } // namespace
@@ -41,12 +53,10 @@ NeuronDiagram::NeuronDiagram(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("NeuronDiagram"));
-    setFocusPolicy(Qt::NoFocus);
-    static const bool describedAsPicture = [] {
-        QAccessible::installFactory(describeDiagram);
-        return true;
-    }();
-    static_cast<void>(describedAsPicture);
+    // Reached with Tab, never by a click: a click on the diagram is a click
+    // on the window.
+    setFocusPolicy(Qt::TabFocus);
+    installAccessibleInterfaces();
     setAccessibleName(QStringLiteral("Schema del neurone"));
     setAccessibleDescription(weightsText());
 }
@@ -94,10 +104,40 @@ QPen NeuronDiagram::weightPen(float weight)
     // Not a number has no size: the thinnest line.
     const double width = std::isnan(size) ? ThinnestLine
                                           : std::clamp(ThinnestLine + WidthPerWeight * size, ThinnestLine, ThickestLine);
-    QPen pen(weight >= 0.0f ? nonNegativeWeightColour() : negativeWeightColour(), width);
+    const bool negative = !(weight >= 0.0f);
+    QPen pen(negative ? negativeWeightColour() : nonNegativeWeightColour(), width);
     // The line ends where it is meant to, at the circle, whatever its width.
     pen.setCapStyle(Qt::FlatCap);
+    if (negative)
+        pen.setDashPattern({DashLength, GapLength});
     return pen;
+}
+
+QRect NeuronDiagram::focusRing()
+{
+    return circle().adjusted(-RingDistance - RingWidth, -RingDistance - RingWidth, RingDistance + RingWidth,
+                             RingDistance + RingWidth);
+}
+
+QRect NeuronDiagram::drawingBounds()
+{
+    QRect bounds = focusRing();
+    const int reach = static_cast<int>(std::ceil(std::max(ThickestLine / 2.0, LineReach)));
+    for (const QLine &line : lines()) {
+        const QRect box = QRect(line.p1(), line.p2()).normalized();
+        bounds |= box.adjusted(-reach, -reach, reach, reach);
+    }
+    return bounds;
+}
+
+bool NeuronDiagram::drawingContains(QPoint pos)
+{
+    if (QRegion(focusRing(), QRegion::Ellipse).contains(pos))
+        return true;
+    const std::array<QLine, 7> all = lines();
+    return std::any_of(all.begin(), all.end(), [pos](const QLine &line) {
+        return distanceToSegment(QPointF(pos), QLineF(line)) <= LineReach;
+    });
 }
 
 void NeuronDiagram::setWeights(const vintrelle::WeightVector &weights)
@@ -118,7 +158,8 @@ QString NeuronDiagram::weightsText() const
     for (std::size_t i = 0; i < shownWeights.size(); ++i) {
         if (i > 0)
             text += QLatin1Char('\n');
-        text += QStringLiteral("w%1 = %2").arg(i).arg(QString::fromStdString(vintrelle::singleToText(shownWeights[i])));
+        text += i == 0 ? QStringLiteral("w0 (bias)") : QStringLiteral("w%1").arg(i);
+        text += QStringLiteral(" = ") + QString::fromStdString(vintrelle::singleToText(shownWeights[i]));
     }
     return text;
 }
@@ -144,6 +185,18 @@ bool NeuronDiagram::event(QEvent *event)
     return QWidget::event(event);
 }
 
+void NeuronDiagram::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update(focusRing());
+}
+
+void NeuronDiagram::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update(focusRing());
+}
+
 void NeuronDiagram::paintEvent(QPaintEvent * /*event*/)
 {
     QPainter painter(this);
@@ -158,6 +211,11 @@ void NeuronDiagram::paintEvent(QPaintEvent * /*event*/)
     painter.setBrush(Qt::NoBrush);
     // The pen is centred on the outline: keep it inside the box.
     painter.drawEllipse(QRectF(circle()).adjusted(0.5, 0.5, -0.5, -0.5));
+    if (hasFocus()) {
+        const qreal inset = RingWidth / 2.0;
+        painter.setPen(QPen(palette().color(QPalette::WindowText), RingWidth, Qt::DotLine));
+        painter.drawEllipse(QRectF(focusRing()).adjusted(inset, inset, -inset, -inset));
+    }
 }
 
 } // namespace vintrelle::ui

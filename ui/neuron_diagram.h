@@ -5,14 +5,19 @@
 
 // The neuron drawn behind the window's controls: Line1..Line6 from the input
 // fields to the circle Shape1, and Line7 from the circle to the output field.
-// It lies behind every control of the window and takes no focus.
+// It lies behind every control of the window.
 //
-// Line1..Line6 show the weights they carry: dark blue for a weight >= 0,
-// vermilion for a negative one, thicker the larger the weight is (1 to 4
+// Line1..Line6 show the weights they carry: a solid dark blue line for a
+// weight >= 0, a dashed vermilion one for a negative weight (told apart by
+// more than colour), thicker the larger the weight is (1 to 4
 // device-independent pixels). Line7 and the circle are drawn in the text
-// colour. Resting the mouse on the circle shows the weights, "w0 = 0,25"
-// and so on, one a line. Screen readers find the diagram as a picture named
-// "Schema del neurone" whose description is the same list.
+// colour. Resting the mouse on the circle shows the weights,
+// "w0 (bias) = 0,25", "w1 = ..." and so on, one a line.
+//
+// The diagram is the last stop of the Tab key, after the window's other
+// controls; with the focus it draws a ring around the circle. Screen readers
+// find it as a picture named "Schema del neurone" whose description is the
+// list of weights, and which occupies only the circle and its lines.
 
 #include "core/network_state.h"
 
@@ -22,6 +27,7 @@
 
 #include <array>
 
+class QFocusEvent;
 class QPaintEvent;
 
 namespace vintrelle::ui {
@@ -41,9 +47,10 @@ public:
     // apart with every common colour-vision deficiency.
     static QColor nonNegativeWeightColour();
     static QColor negativeWeightColour();
-    // The pen of a line carrying `weight`: its colour by the sign (-0 counts
-    // as >= 0, as it does in the neuron), width 1 + 1.5 |weight| clamped to
-    // 1..4 device-independent pixels.
+    // The pen of a line carrying `weight`: its colour and its dashes by the
+    // sign (-0 counts as >= 0, as it does in the neuron: solid; below 0:
+    // dashed), width 1 + 1.5 |weight| clamped to 1..4 device-independent
+    // pixels.
     static QPen weightPen(float weight);
 
     // The weights Line1..Line6 show; redraws.
@@ -52,9 +59,18 @@ public:
     // The pen Line1..Line6 are drawn with, index 0..5.
     QPen linePen(int index) const;
 
-    // "w0 = ..." to "w5 = ...", one a line, each weight as the shortest
-    // decimal that reads back as the same float, written with the comma.
+    // "w0 (bias) = ...", "w1 = ..." to "w5 = ...", one a line, each weight as
+    // the shortest decimal that reads back as the same float, written with
+    // the comma.
     QString weightsText() const;
+
+    // What the diagram draws, in its own coordinates: the smallest rectangle
+    // around the lines, the circle and its focus ring; and whether `pos` lies
+    // on a line (within a few pixels), in the circle or on its ring.
+    static QRect drawingBounds();
+    static bool drawingContains(QPoint pos);
+    // The focus ring, drawn around the circle while the diagram has the focus.
+    static QRect focusRing();
     // The tooltip at `pos` (diagram coordinates): the weights over the
     // circle, nothing elsewhere.
     QString toolTipAt(QPoint pos) const;
@@ -62,6 +78,8 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     bool event(QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     vintrelle::WeightVector shownWeights{};

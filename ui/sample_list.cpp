@@ -6,6 +6,8 @@
 #include <QFocusEvent>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QPainter>
+#include <QPaintEvent>
 
 namespace vintrelle::ui {
 
@@ -28,12 +30,41 @@ void SampleList::keyboardSearch(const QString & /*search*/)
 {
 }
 
+QColor SampleList::focusFrameColour()
+{
+    return QColor(0x00, 0x72, 0xB2);
+}
+
 void SampleList::focusInEvent(QFocusEvent *event)
 {
+    // The selected line is current again before the view looks for one.
+    const QList<QListWidgetItem *> selected = selectedItems();
+    if (!selected.isEmpty())
+        selectionModel()->setCurrentIndex(indexFromItem(selected.front()), QItemSelectionModel::NoUpdate);
     QListWidget::focusInEvent(event);
     // The view marks its first line as current on gaining the focus; with
     // nothing selected, that mark would show a line no key has chosen.
     dropCurrentWithoutSelection();
+    viewport()->update();
+}
+
+void SampleList::focusOutEvent(QFocusEvent *event)
+{
+    QListWidget::focusOutEvent(event);
+    // The selection stays; only the mark of the current line goes.
+    selectionModel()->clearCurrentIndex();
+    viewport()->update();
+}
+
+void SampleList::paintEvent(QPaintEvent *event)
+{
+    QListWidget::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(viewport());
+    const qreal inset = FocusFrameWidth / 2.0;
+    painter.setPen(QPen(focusFrameColour(), FocusFrameWidth));
+    painter.drawRect(QRectF(viewport()->rect()).adjusted(inset, inset, -inset, -inset));
 }
 
 void SampleList::keyPressEvent(QKeyEvent *event)

@@ -11,11 +11,17 @@
 // current, also when the list gains the focus; the first Down, Up, Home or
 // Space then selects line 0 (End the last line), Up and Down move one line,
 // and Space on the selected line keeps it.
+//
+// A line is current only while the list has the focus: screen readers take
+// the current line for the focused one, so without the focus no line is
+// current, and on regaining it the selected line (if any) is current again.
+// With the focus the list draws a frame of two pixels inside its border.
 
 #include <QListWidget>
 
 class QFocusEvent;
 class QKeyEvent;
+class QPaintEvent;
 
 namespace vintrelle::ui {
 
@@ -26,10 +32,16 @@ class SampleList : public QListWidget
 public:
     explicit SampleList(QWidget *parent = nullptr);
 
+    // The colour of the focus frame: dark blue, 5:1 against the white list.
+    static QColor focusFrameColour();
+    static constexpr int FocusFrameWidth = 2;
+
     void keyboardSearch(const QString &search) override;
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
