@@ -1,0 +1,115 @@
+#!/usr/bin/env python3
+# SPDX-FileCopyrightText: The Vintrelle developers
+# SPDX-License-Identifier: MIT
+
+"""Drives the window by keyboard while Orca runs, and reads what Orca said.
+
+Run by scripts/orca-check. Each action: the button takes the focus (Orca
+reads the button; that is not counted), then space is pressed and what Orca
+says until it has been quiet a while is the action's speech.
+"""
+
+import argparse
+import os
+import re
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests"))
+
+import atspi_test as at  # noqa: E402
+
+# "SPEECH OUTPUT: 'Sample N°0.'{'established': False}": the text, then the voice.
+SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*)'\s*( voice=\S+)?(\{.*\})?\s*$")
+
+
+class OrcaLog:
+    def __init__(self, path):
+        self.path = path
+
+    def size(self):
+        return os.path.getsize(self.path)
+
+    def spoken_since(self, offset):
+        with open(self.path, "rb") as log:
+            log.seek(offset)
+            text = log.read().decode("utf-8", "replace")
+        return [m.group(1) for m in map(SPOKEN.search, text.splitlines()) if m]
+
+    def quiet(self, offset, seconds=1.5, timeout=10):
+        """Waits till Orca has said something after offset and then nothing for a while."""
+        end = time.monotonic() + timeout
+        last_size, last_change = self.size(), time.monotonic()
+        while time.monotonic() < end:
+            at.pump(0.1)
+            size = self.size()
+            if size != last_size:
+                last_size, last_change = size, time.monotonic()
+            if self.spoken_since(offset) and time.monotonic() - last_change >= seconds:
+                break
+        return self.spoken_since(offset)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--pid", type=int, required=True)
+    parser.add_argument("--orca-log", required=True)
+    options = parser.parse_args()
+
+    app = at.find_application(options.pid, 30)
+    if app is None:
+        print("FAIL: the program's application did not appear on the accessibility bus")
+        return 1
+    orca = OrcaLog(options.orca_log)
+    win = at.Window(app)
+    at.xdotool("search", "--sync", "--onlyvisible", "--name", "^Vintrelle", "windowfocus", "--sync")
+    orca.quiet(0)
+    failures = 0
+
+    def by_keyboard(caption, what, wanted=(), unwanted=()):
+        nonlocal failures
+        button = win.button[caption]
+        if not at.focus(win, button):
+            print(f"FAIL {what}: '{caption}' does not take the keyboard focus")
+            failures += 1
+            return
+        orca.quiet(orca.size(), seconds=1.0, timeout=4)
+        offset = orca.size()
+        at.xdotool("key", "--clearmodifiers", "space")
+        spoken = orca.quiet(offset)
+        print(f"{what}: Orca said {spoken}")
+        for text in wanted:
+            if not any(text in line for line in spoken):
+                print(f"FAIL {what}: '{text}' was not said")
+                failures += 1
+        for text in unwanted:
+            if any(text in line for line in spoken):
+                print(f"FAIL {what}: '{text}' was said")
+                failures += 1
+
+    def set_sample(inputs, output):
+        for caption, value in zip(at.INPUTS, inputs):
+            at.set_text(win.field[caption], value)
+        at.set_text(win.field["Uscita"], output)
+
+    by_keyboard("Reset", "Reset", [at.STARTUP_STATUS])
+    for row, (inputs, output) in enumerate(at.LEARNABLE):
+        set_sample(inputs, output)
+        by_keyboard("aggiungi", f"aggiungi (sample {row})", [f"Sample N°{row}"])
+    by_keyboard("Calcola", "Calcola", ["Calcolato: "])
+    by_keyboard("Addestra", "Addestra (converging)", [at.CONVERGED, "N°Cicli:"])
+
+    by_keyboard("Reset", "Reset (before XOR)", [at.STARTUP_STATUS])
+    for row, (inputs, output) in enumerate(at.XOR):
+        set_sample(inputs, output)
+        by_keyboard("aggiungi", f"aggiungi (XOR sample {row})", [f"Sample N°{row}"])
+    at.set_text(win.field["N° cicli Max"], "1")
+    by_keyboard("Addestra", "Addestra (at the limit)", [at.LIMIT, "N°Cicli:"], [at.CONVERGED])
+    at.set_text(win.field["N° cicli Max"], "10000")
+
+    print(f"Orca: {failures} failed" if failures else "Orca said every status text")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
