@@ -56,6 +56,7 @@ atspi_start() {
     command -v Xvfb >/dev/null || atspi_fail "Xvfb not found (package xvfb)"
     command -v xdotool >/dev/null || atspi_fail "xdotool not found (package xdotool)"
     "$atspi_python" -c 'import pyatspi' 2>/dev/null || atspi_fail "pyatspi not found (package python3-pyatspi)"
+    "$atspi_python" -c 'import dbus' 2>/dev/null || atspi_fail "dbus-python not found (package python3-dbus)"
 
     # The accessibility bus puts its socket under the runtime folder.
     mkdir -p -m 700 "$scratch/runtime"

@@ -7,7 +7,8 @@
 # and registry, checked through AT-SPI by tests/atspi_test.py (pyatspi), with
 # keys typed through xdotool where a keyboard user would type them.
 #
-#   atspi_test.sh PROGRAM [--only GROUP]...   (GROUP: window, names, focus, ...)
+#   atspi_test.sh PROGRAM [--only WORD]...   (runs the check groups whose function
+#                                            names hold WORD: names, focus, ...)
 #
 # Prints one line per check and exits non-zero when any check fails.
 set -euo pipefail
