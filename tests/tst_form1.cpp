@@ -212,6 +212,7 @@ private slots:
     void windowIsAFrameAndTheStatusLineAStatusBar();
     void aPointOverAControlFindsTheControl();
     void noLineIsCurrentWithoutTheFocus();
+    void clickBringingTheFocusLandsOnTheLineUnderTheMouse();
     void listAndDiagramShowTheFocus();
 
 private:
@@ -1517,6 +1518,19 @@ void TestForm1::noLineIsCurrentWithoutTheFocus()
         QAccessibleInterface *item = QAccessible::queryAccessibleInterface(list())->child(i);
         QVERIFY(!item->state().focused);
     }
+}
+
+void TestForm1::clickBringingTheFocusLandsOnTheLineUnderTheMouse()
+{
+    for (int i = 0; i < 11; ++i)
+        click("Command3");
+    clickSample(10);
+    button("Command1")->setFocus(Qt::TabFocusReason);
+    // The last line stays selected while the list is scrolled to the top.
+    list()->scrollToItem(list()->item(0));
+    clickSample(0);
+    QCOMPARE(list()->currentRow(), 0);
+    QCOMPARE(list()->row(list()->selectedItems().value(0)), 0);
 }
 
 void TestForm1::listAndDiagramShowTheFocus()

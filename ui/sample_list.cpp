@@ -37,10 +37,16 @@ QColor SampleList::focusFrameColour()
 
 void SampleList::focusInEvent(QFocusEvent *event)
 {
-    // The selected line is current again before the view looks for one.
+    // The selected line is current again before the view looks for one,
+    // where the list shows it now: a click that brings the focus must land
+    // on the line under the mouse, not on one scrolled there.
     const QList<QListWidgetItem *> selected = selectedItems();
-    if (!selected.isEmpty())
+    if (!selected.isEmpty()) {
+        const bool scrolls = hasAutoScroll();
+        setAutoScroll(false);
         selectionModel()->setCurrentIndex(indexFromItem(selected.front()), QItemSelectionModel::NoUpdate);
+        setAutoScroll(scrolls);
+    }
     QListWidget::focusInEvent(event);
     // The view marks its first line as current on gaining the focus; with
     // nothing selected, that mark would show a line no key has chosen.
