@@ -21,6 +21,17 @@ inline constexpr std::string_view SamplePrefix = "Sample N°";
 inline constexpr std::string_view CyclesPrefix = "N°Cicli:";
 inline constexpr std::string_view InvalidValuePrefix = "Valore non valido in ";
 
+// Why a training ended as it did, under the status line: one for a training
+// that converged, the others for the exact verdict on the samples when it
+// stopped at the limit (core/separability.h).
+inline constexpr std::string_view AllSamplesRight = "Tutti i campioni sono classificati correttamente.";
+inline constexpr std::string_view NotSeparable =
+    "I campioni non sono linearmente separabili: nessun insieme di pesi li classifica tutti.";
+inline constexpr std::string_view Separable =
+    "I campioni sono linearmente separabili: più cicli o un altro tasso di apprendimento possono bastare.";
+inline constexpr std::string_view ZeroTarget = "Un'uscita attesa è 0: nessuna uscita del neurone ha il suo segno.";
+inline constexpr std::string_view NoSamples = "Nessun campione da addestrare.";
+
 // The fields whose text a handler converts, with their captions.
 enum class Field { Bias, X1, X2, X3, X4, X5, Output, Eta, MaxCycles };
 

@@ -28,6 +28,13 @@ float signOf(float sum)
     return sum >= 0.0f ? 1.0f : -1.0f;
 }
 
+// An output of +1 is right for a positive target, -1 for a negative one;
+// no output is right for a target of 0 (or NaN).
+bool hasTargetSign(int y, float target)
+{
+    return (y > 0 && target > 0.0f) || (y < 0 && target < 0.0f);
+}
+
 enum class PassResult { Done, Overflow };
 
 // One training pass: every sample in order, the weights corrected at once.
@@ -65,13 +72,10 @@ enum class CheckResult { AllRight, SomeWrong, Overflow };
 CheckResult checkPass(const WeightVector &weights, std::span<const SampleRow> samples)
 {
     for (const SampleRow &sample : samples) {
-        const float target = sample[TargetColumn];
-        const float sum = weightedSum(weights, sample);
-        if (!std::isfinite(sum))
+        const std::optional<int> y = sampleOutput(weights, sample);
+        if (!y)
             return CheckResult::Overflow;
-        const float y = signOf(sum);
-        const bool right = (y > 0.0f && target > 0.0f) || (y < 0.0f && target < 0.0f);
-        if (!right)
+        if (!hasTargetSign(*y, sample[TargetColumn]))
             return CheckResult::SomeWrong;
     }
     return CheckResult::AllRight;
@@ -113,6 +117,20 @@ TrainingResult trainLocalWeights(WeightVector &weights, std::span<const SampleRo
 }
 
 } // namespace
+
+std::optional<int> sampleOutput(const WeightVector &weights, const SampleRow &sample)
+{
+    const float sum = weightedSum(weights, sample);
+    if (!std::isfinite(sum))
+        return std::nullopt;
+    return signOf(sum) > 0.0f ? 1 : -1;
+}
+
+bool classifiedRight(const WeightVector &weights, const SampleRow &sample)
+{
+    const std::optional<int> y = sampleOutput(weights, sample);
+    return y && hasTargetSign(*y, sample[TargetColumn]);
+}
 
 TrainingResult train(WeightVector &weights, std::span<const SampleRow> samples,
                      float eta, std::int16_t maxCycles)
