@@ -5,6 +5,7 @@
 
 // The program's own texts for the status line, and the fields they can name.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -44,5 +45,12 @@ Field inputField(int index);
 std::string invalidValue(Field field);
 // "Sample N°0" for the row just stored.
 std::string sampleStored(int row);
+
+// How the current weights classify a stored sample, for its line in the list:
+//   right, output 1, target 1   -> "Classificato correttamente: uscita 1, attesa 1"
+//   wrong, output -1, target 1  -> "Classificato in modo errato: uscita -1, attesa 1"
+//   wrong, no output (the sum is not finite), target -0.5
+//                               -> "Classificato in modo errato: uscita non calcolabile, attesa -0,5"
+std::string classification(bool right, std::optional<int> output, float target);
 
 } // namespace vintrelle::messages

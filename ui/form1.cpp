@@ -5,6 +5,7 @@
 
 #include "core/numeric_text.h"
 #include "core/output.h"
+#include "core/separability.h"
 #include "core/training.h"
 #include "samples/sample_line.h"
 #include "ui/colours.h"
@@ -235,7 +236,7 @@ void Form1::describeControls()
     describe(Command4, "Reset", "Svuota l'elenco dei campioni ed estrae nuovi pesi");
     describe(Command5, "Reinizializza Pesi", "Estrae nuovi pesi casuali; i campioni restano");
     describe(Command6, "Rimuovi", "Rimuove dall'elenco il campione selezionato");
-    Label1->setAccessibleDescription(QStringLiteral("Riga di stato: esito dell'ultima azione"));
+    showReason({});
     Label9->setAccessibleDescription(
         QStringLiteral("Cicli fatti dall'ultimo addestramento e numero massimo di cicli"));
 
@@ -336,6 +337,12 @@ void Form1::Command2_Click()
     showWeights();
     showStatus(trainingStatusText(result.outcome));
     showPasses(cyclesText(result.cycles, state.MaxCycles));
+    // Why it ended: every sample right, or whether any weights could have
+    // classified them all (answered exactly, only when the limit stopped it).
+    if (result.outcome == TrainingOutcome::Converged)
+        showReason(messages::AllSamplesRight);
+    else if (result.outcome == TrainingOutcome::LimitExceeded)
+        showReason(separabilityText(separability(samples.rows()).verdict));
 }
 
 // ---------------------------------------------------------------------------
@@ -369,6 +376,7 @@ void Form1::Command3_Click()
     // The new line shows, even below the lines the list has room for.
     List1->scrollToItem(List1->item(List1->count() - 1));
     samples.add(std::get<SampleRow>(row));
+    showClassification();
     showStatus(messages::sampleStored(samples.count() - 1));
     Txt[1]->setFocus(Qt::OtherFocusReason);
 }
@@ -388,6 +396,7 @@ void Form1::Command6_Click()
         List1->setCurrentRow(-1);
     }
     samples.remove(k);
+    showClassification();
 }
 
 void Form1::List1_Click()
@@ -460,6 +469,17 @@ void Form1::showStatus(std::string_view text)
 {
     Label1->setText(toQString(text));
     spokenStatus = Label1->text();
+    // A reason belongs to the training outcome it explains.
+    showReason({});
+}
+
+void Form1::showReason(std::string_view reason)
+{
+    const QString text = toQString(reason);
+    Label1->setToolTip(text);
+    Label1->setAccessibleDescription(text.isEmpty() ? QStringLiteral("Riga di stato: esito dell'ultima azione")
+                                                    : text);
+    spokenReason = text;
 }
 
 void Form1::showPasses(std::string_view text)
@@ -472,6 +492,18 @@ void Form1::showWeights()
 {
     diagram->setWeights(state.Weights);
     weightsChanged = true;
+    showClassification();
+}
+
+void Form1::showClassification()
+{
+    const std::span<const SampleRow> rows = samples.rows();
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const bool right = classifiedRight(state.Weights, rows[r]);
+        const auto output = sampleOutput(state.Weights, rows[r]);
+        List1->showClassification(static_cast<int>(r), right,
+                                  toQString(messages::classification(right, output, rows[r][TargetColumn])));
+    }
 }
 
 void Form1::announceOutcome()
@@ -481,10 +513,13 @@ void Form1::announceOutcome()
         parts.append(spokenStatus);
     if (!spokenPasses.isEmpty())
         parts.append(spokenPasses);
+    if (!spokenReason.isEmpty())
+        parts.append(spokenReason);
     if (weightsChanged && diagram->hasFocus())
         parts.append(diagram->weightsText().replace(QLatin1Char('\n'), QStringLiteral(", ")));
     spokenStatus.clear();
     spokenPasses.clear();
+    spokenReason.clear();
     weightsChanged = false;
     if (!parts.isEmpty())
         Label1->announce(parts.join(QStringLiteral(". ")));

@@ -3,6 +3,8 @@
 
 #include "ui/sample_list.h"
 
+#include "ui/classification_delegate.h"
+
 #include <QFocusEvent>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -15,6 +17,7 @@ SampleList::SampleList(QWidget *parent)
     : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
+    setItemDelegate(new ClassificationDelegate(this));
     // A click on the empty part of the list clears the selection: the line
     // that was selected stops being current too.
     connect(this, &QListWidget::itemSelectionChanged, this, &SampleList::dropCurrentWithoutSelection);
@@ -24,6 +27,25 @@ void SampleList::dropCurrentWithoutSelection()
 {
     if (selectedItems().isEmpty())
         selectionModel()->clearCurrentIndex();
+}
+
+void SampleList::showClassification(int row, bool right, const QString &words)
+{
+    QListWidgetItem *line = item(row);
+    if (line == nullptr)
+        return;
+    line->setData(ClassificationDelegate::ClassificationRole, right);
+    line->setToolTip(words);
+    line->setData(Qt::AccessibleDescriptionRole, words);
+}
+
+std::optional<bool> SampleList::shownClassification(int row) const
+{
+    const QListWidgetItem *line = item(row);
+    if (line == nullptr)
+        return std::nullopt;
+    const QVariant shown = line->data(ClassificationDelegate::ClassificationRole);
+    return shown.isValid() ? std::optional<bool>(shown.toBool()) : std::nullopt;
 }
 
 void SampleList::keyboardSearch(const QString & /*search*/)
