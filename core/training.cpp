@@ -86,20 +86,16 @@ TrainingResult trainLocalWeights(WeightVector &weights, std::span<const SampleRo
                                  float eta, std::int16_t maxCycles)
 {
     TrainingResult result;
-    bool converged = false;
-    while (!converged) {
-        if (result.cycles == std::numeric_limits<std::int16_t>::max()) {
-            // The 16-bit pass counter cannot count further (a limit of 32767).
-            result.outcome = TrainingOutcome::LimitExceeded;
-            return result;
-        }
+    const std::int16_t lastPass = passesAtTheLimit(maxCycles);
+    while (true) {
         ++result.cycles;
 
         if (trainingPass(weights, samples, eta) == PassResult::Overflow) {
             result.outcome = TrainingOutcome::Overflow;
             return result;
         }
-        // With no samples the check finds nothing, and the flag keeps its value.
+        // With no samples the check finds nothing: there is nothing to converge.
+        bool converged = false;
         if (!samples.empty()) {
             const CheckResult check = checkPass(weights, samples);
             if (check == CheckResult::Overflow) {
@@ -108,15 +104,27 @@ TrainingResult trainLocalWeights(WeightVector &weights, std::span<const SampleRo
             }
             converged = check == CheckResult::AllRight;
         }
-        if (result.cycles > maxCycles) {
+        // The pass past the limit ends the training even when it converged;
+        // at the counter's end (a limit of 32767) a converged pass counts.
+        if (result.cycles == lastPass && (result.cycles > maxCycles || !converged)) {
             result.outcome = TrainingOutcome::LimitExceeded;
-            converged = true;
+            return result;
         }
+        if (converged)
+            return result;
     }
-    return result;
 }
 
 } // namespace
+
+std::int16_t passesAtTheLimit(std::int16_t maxCycles)
+{
+    if (maxCycles < 0)
+        return 1;
+    if (maxCycles == std::numeric_limits<std::int16_t>::max())
+        return maxCycles;
+    return static_cast<std::int16_t>(maxCycles + 1);
+}
 
 std::optional<int> sampleOutput(const WeightVector &weights, const SampleRow &sample)
 {

@@ -59,6 +59,11 @@ std::optional<int> sampleOutput(const WeightVector &weights, const SampleRow &sa
 // Training converges exactly when this holds for every sample after a pass.
 bool classifiedRight(const WeightVector &weights, const SampleRow &sample);
 
+// The passes a training makes when it does not converge first: one past
+// the limit, at least one, and no more than the 16-bit counter can count.
+//   10000 -> 10001   0 -> 1   -5 -> 1   32767 -> 32767
+std::int16_t passesAtTheLimit(std::int16_t maxCycles);
+
 // Status line after a training: "Addestata",
 // "Superati i limiti per i cicli di addestramento" or
 // "Addestramento interrotto: overflow numerico".

@@ -188,6 +188,16 @@ TEST(TrainingLimit, LimitOf32766IsPassed)
     EXPECT_EQ(result.cycles, 32767);
 }
 
+TEST(TrainingLimit, PassesAtTheLimitAreThoseATrainingThatNeverConvergesMakes)
+{
+    const std::vector<SampleRow> rows{sample(1, 1, 0, 0, 0, 0)};
+    for (const std::int16_t limit : {std::int16_t{-32768}, std::int16_t{-1}, std::int16_t{0}, std::int16_t{1},
+                                     std::int16_t{500}, std::int16_t{32766}, std::int16_t{32767}}) {
+        WeightVector weights{0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f};
+        EXPECT_EQ(train(weights, rows, 0.2f, limit).cycles, passesAtTheLimit(limit)) << limit;
+    }
+}
+
 TEST(TrainingOverflow, HugeLearningRateStopsWithFiniteWeights)
 {
     WeightVector weights{0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f};

@@ -264,10 +264,7 @@ void Form1::Form_Load()
 void Form1::ini()
 {
     samples.clear();
-    {
-        const QSignalBlocker quiet(List1);
-        List1->clear();
-    }
+    showSamples();
     txtOut->setText(QStringLiteral("1"));
     state.reinitialiseWeights();
     showWeights();
@@ -371,12 +368,10 @@ void Form1::Command3_Click()
         return;
     }
 
-    const std::array<std::string_view, 5> lineInputs{inputs[1], inputs[2], inputs[3], inputs[4], inputs[5]};
-    List1->addItem(toQString(buildSampleLine(lineInputs, target)));
+    samples.add(std::get<SampleRow>(row), SampleTexts{{texts[1], texts[2], texts[3], texts[4], texts[5]}, target});
+    showSamples();
     // The new line shows, even below the lines the list has room for.
     List1->scrollToItem(List1->item(List1->count() - 1));
-    samples.add(std::get<SampleRow>(row));
-    showClassification();
     showStatus(messages::sampleStored(samples.count() - 1));
     Txt[1]->setFocus(Qt::OtherFocusReason);
 }
@@ -387,16 +382,12 @@ void Form1::Command6_Click()
     if (k < 0)
         return;
     txtOut->setText(QStringLiteral("1"));
-    {
-        // Removing the item moves the selection to its neighbour; that is
-        // not the user choosing a sample.
-        const QSignalBlocker quiet(List1);
-        delete List1->takeItem(k);
-        List1->clearSelection();
-        List1->setCurrentRow(-1);
-    }
     samples.remove(k);
-    showClassification();
+    showSamples();
+    // No line is selected afterwards; that is not the user choosing one.
+    const QSignalBlocker quiet(List1);
+    List1->clearSelection();
+    List1->setCurrentRow(-1);
 }
 
 void Form1::List1_Click()
@@ -404,11 +395,9 @@ void Form1::List1_Click()
     const int k = selectedSample();
     if (k < 0)
         return;
-    const auto inputs = readSampleLine(List1->item(k)->text().toStdString());
-    if (!inputs)
-        return;
-    for (std::size_t j = 0; j < inputs->size(); ++j)
-        Txt[j + 1]->setText(toQString((*inputs)[j]));
+    const std::array<std::string, 5> inputs = samples.inputsToLoad(k);
+    for (std::size_t j = 0; j < inputs.size(); ++j)
+        Txt[j + 1]->setText(toQString(inputs[j]));
     txtOut->setText(QString());
 }
 
@@ -492,6 +481,19 @@ void Form1::showWeights()
 {
     diagram->setWeights(state.Weights);
     weightsChanged = true;
+    showClassification();
+}
+
+void Form1::showSamples()
+{
+    QStringList lines;
+    for (int r = 0; r < samples.count(); ++r)
+        lines.append(toQString(samples.line(r)));
+    {
+        // Lines that come and go are not the user choosing a sample.
+        const QSignalBlocker quiet(List1);
+        List1->showLines(lines);
+    }
     showClassification();
 }
 

@@ -94,6 +94,8 @@ private:
     // right or wrong by them.
     void showWeights();
     void showClassification();
+    // The list shows the store's samples, a line each, marked.
+    void showSamples();
     // Why the last training ended as it did, in the status line's tooltip
     // and description; an empty text puts back the plain description.
     void showReason(std::string_view reason);

@@ -29,6 +29,18 @@ void SampleList::dropCurrentWithoutSelection()
         selectionModel()->clearCurrentIndex();
 }
 
+void SampleList::showLines(const QStringList &lines)
+{
+    while (count() > lines.size())
+        delete takeItem(count() - 1);
+    for (int r = 0; r < count(); ++r) {
+        if (item(r)->text() != lines[r])
+            item(r)->setText(lines[r]);
+    }
+    for (int r = count(); r < lines.size(); ++r)
+        addItem(lines[r]);
+}
+
 void SampleList::showClassification(int row, bool right, const QString &words)
 {
     QListWidgetItem *line = item(row);

@@ -42,6 +42,10 @@ public:
     static QColor focusFrameColour();
     static constexpr int FocusFrameWidth = 2;
 
+    // The list shows `lines`, one item each: items whose text differs take
+    // the new text, items beyond the last line go, missing ones are added.
+    void showLines(const QStringList &lines);
+
     // Line `row` shows its sample as classified right or wrong, `words`
     // saying so ("Classificato correttamente: uscita 1, attesa 1").
     void showClassification(int row, bool right, const QString &words);
