@@ -31,4 +31,11 @@ std::string sampleStored(int row)
     return std::string(SamplePrefix) + integerToText(row);
 }
 
+std::string classification(bool right, std::optional<int> output, float target)
+{
+    std::string text = right ? "Classificato correttamente: uscita " : "Classificato in modo errato: uscita ";
+    text += output ? integerToText(*output) : std::string("non calcolabile");
+    return text + ", attesa " + singleToText(target);
+}
+
 } // namespace vintrelle::messages

@@ -5,6 +5,7 @@
 
 // The program's own texts for the status line, and the fields they can name.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,17 @@ inline constexpr std::string_view SamplePrefix = "Sample N°";
 inline constexpr std::string_view CyclesPrefix = "N°Cicli:";
 inline constexpr std::string_view InvalidValuePrefix = "Valore non valido in ";
 
+// Why a training ended as it did, under the status line: one for a training
+// that converged, the others for the exact verdict on the samples when it
+// stopped at the limit (core/separability.h).
+inline constexpr std::string_view AllSamplesRight = "Tutti i campioni sono classificati correttamente.";
+inline constexpr std::string_view NotSeparable =
+    "I campioni non sono linearmente separabili: nessun insieme di pesi li classifica tutti.";
+inline constexpr std::string_view Separable =
+    "I campioni sono linearmente separabili: più cicli o un altro tasso di apprendimento possono bastare.";
+inline constexpr std::string_view ZeroTarget = "Un'uscita attesa è 0: nessuna uscita del neurone ha il suo segno.";
+inline constexpr std::string_view NoSamples = "Nessun campione da addestrare.";
+
 // The fields whose text a handler converts, with their captions.
 enum class Field { Bias, X1, X2, X3, X4, X5, Output, Eta, MaxCycles };
 
@@ -33,5 +45,12 @@ Field inputField(int index);
 std::string invalidValue(Field field);
 // "Sample N°0" for the row just stored.
 std::string sampleStored(int row);
+
+// How the current weights classify a stored sample, for its line in the list:
+//   right, output 1, target 1   -> "Classificato correttamente: uscita 1, attesa 1"
+//   wrong, output -1, target 1  -> "Classificato in modo errato: uscita -1, attesa 1"
+//   wrong, no output (the sum is not finite), target -0.5
+//                               -> "Classificato in modo errato: uscita non calcolabile, attesa -0,5"
+std::string classification(bool right, std::optional<int> output, float target);
 
 } // namespace vintrelle::messages

@@ -235,6 +235,29 @@ std::string singleToText(float value)
     return fixedText({scientific, written.ptr});
 }
 
+std::string roundedText(float value)
+{
+    char digits[48];
+    // -0 is a weight of 0, shown as one.
+    const double exact = value == 0.0f ? 0.0 : value;
+    const bool large = std::isfinite(exact) && std::fabs(exact) >= 1000.0;
+    const auto written = large
+        ? std::to_chars(digits, digits + sizeof digits, exact, std::chars_format::scientific, 1)
+        : std::to_chars(digits, digits + sizeof digits, exact, std::chars_format::fixed, 2);
+    std::string text(digits, written.ptr);
+    std::replace(text.begin(), text.end(), '.', ',');
+    // "1,2e+04" -> "1,2e4", "3,4e-05" does not occur (small values are fixed).
+    if (const auto e = text.find('e'); e != std::string::npos) {
+        std::string exponent = text.substr(e + 1);
+        if (!exponent.empty() && exponent.front() == '+')
+            exponent.erase(0, 1);
+        while (exponent.size() > 1 && exponent.front() == '0')
+            exponent.erase(0, 1);
+        text = text.substr(0, e + 1) + exponent;
+    }
+    return text;
+}
+
 std::optional<std::string> withForcedSign(std::string_view text, bool negative)
 {
     const auto value = textToDouble(text);

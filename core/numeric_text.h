@@ -44,6 +44,14 @@
 //   0.2f -> "0,2" (not "0,200000002980232")   -0.75f -> "-0,75"   1e-7f -> "0,0000001"
 //   -2e29f -> "-200000000000000000000000000000" (not "-199999999999999982866301714432")
 // Every text it writes reads back with textToSingle to the very same float.
+//
+// Rounded text, for reading at a glance (the weights on the diagram): two
+// decimals, rounded to nearest, keeping the sign of a small negative value;
+// from 1000 on one decimal and a power of ten:
+//   0.25f -> "0,25"   -0.374f -> "-0,37"   0 -> "0,00"   -0.001f -> "-0,00"
+//   0.145f -> "0,14" (the float lies below 0,145)   0.125f -> "0,12" (a half: even)
+//   999.99f -> "999,99"
+//   12345 -> "1,2e4"   -3.4e20f -> "-3,4e20"   1e-30f -> "0,00"
 
 #include <cstdint>
 #include <optional>
@@ -62,6 +70,7 @@ std::optional<std::int16_t> textToInteger(std::string_view text);
 std::string integerToText(long long value);
 std::string doubleToText(double value);
 std::string singleToText(float value);
+std::string roundedText(float value);
 
 // The number in a field forced to one sign, as the arrow keys do it:
 //   negative: "0,5" -> "-0,5"   "-2" -> "-2"   "0" -> "-0"

@@ -28,6 +28,13 @@ float signOf(float sum)
     return sum >= 0.0f ? 1.0f : -1.0f;
 }
 
+// An output of +1 is right for a positive target, -1 for a negative one;
+// no output is right for a target of 0 (or NaN).
+bool hasTargetSign(int y, float target)
+{
+    return (y > 0 && target > 0.0f) || (y < 0 && target < 0.0f);
+}
+
 enum class PassResult { Done, Overflow };
 
 // One training pass: every sample in order, the weights corrected at once.
@@ -65,13 +72,10 @@ enum class CheckResult { AllRight, SomeWrong, Overflow };
 CheckResult checkPass(const WeightVector &weights, std::span<const SampleRow> samples)
 {
     for (const SampleRow &sample : samples) {
-        const float target = sample[TargetColumn];
-        const float sum = weightedSum(weights, sample);
-        if (!std::isfinite(sum))
+        const std::optional<int> y = sampleOutput(weights, sample);
+        if (!y)
             return CheckResult::Overflow;
-        const float y = signOf(sum);
-        const bool right = (y > 0.0f && target > 0.0f) || (y < 0.0f && target < 0.0f);
-        if (!right)
+        if (!hasTargetSign(*y, sample[TargetColumn]))
             return CheckResult::SomeWrong;
     }
     return CheckResult::AllRight;
@@ -82,20 +86,16 @@ TrainingResult trainLocalWeights(WeightVector &weights, std::span<const SampleRo
                                  float eta, std::int16_t maxCycles)
 {
     TrainingResult result;
-    bool converged = false;
-    while (!converged) {
-        if (result.cycles == std::numeric_limits<std::int16_t>::max()) {
-            // The 16-bit pass counter cannot count further (a limit of 32767).
-            result.outcome = TrainingOutcome::LimitExceeded;
-            return result;
-        }
+    const std::int16_t lastPass = passesAtTheLimit(maxCycles);
+    while (true) {
         ++result.cycles;
 
         if (trainingPass(weights, samples, eta) == PassResult::Overflow) {
             result.outcome = TrainingOutcome::Overflow;
             return result;
         }
-        // With no samples the check finds nothing, and the flag keeps its value.
+        // With no samples the check finds nothing: there is nothing to converge.
+        bool converged = false;
         if (!samples.empty()) {
             const CheckResult check = checkPass(weights, samples);
             if (check == CheckResult::Overflow) {
@@ -104,15 +104,41 @@ TrainingResult trainLocalWeights(WeightVector &weights, std::span<const SampleRo
             }
             converged = check == CheckResult::AllRight;
         }
-        if (result.cycles > maxCycles) {
+        // The pass past the limit ends the training even when it converged;
+        // at the counter's end (a limit of 32767) a converged pass counts.
+        if (result.cycles == lastPass && (result.cycles > maxCycles || !converged)) {
             result.outcome = TrainingOutcome::LimitExceeded;
-            converged = true;
+            return result;
         }
+        if (converged)
+            return result;
     }
-    return result;
 }
 
 } // namespace
+
+std::int16_t passesAtTheLimit(std::int16_t maxCycles)
+{
+    if (maxCycles < 0)
+        return 1;
+    if (maxCycles == std::numeric_limits<std::int16_t>::max())
+        return maxCycles;
+    return static_cast<std::int16_t>(maxCycles + 1);
+}
+
+std::optional<int> sampleOutput(const WeightVector &weights, const SampleRow &sample)
+{
+    const float sum = weightedSum(weights, sample);
+    if (!std::isfinite(sum))
+        return std::nullopt;
+    return signOf(sum) > 0.0f ? 1 : -1;
+}
+
+bool classifiedRight(const WeightVector &weights, const SampleRow &sample)
+{
+    const std::optional<int> y = sampleOutput(weights, sample);
+    return y && hasTargetSign(*y, sample[TargetColumn]);
+}
 
 TrainingResult train(WeightVector &weights, std::span<const SampleRow> samples,
                      float eta, std::int16_t maxCycles)

@@ -3,25 +3,32 @@
 
 #pragma once
 
-// The one-line text of a sample in the list, built from the field texts as
-// they stand, and read back into the five input texts when it is selected.
+// A sample's texts as they were typed, and the one line that shows them in
+// the list.
 //
-// Building (inputs x1..x5, then the target; x0 does not appear):
+// The line (inputs x1..x5, then the target; x0 does not appear):
 //   {"1","0","0","0","0"}, "-1" -> " 1 ; 0 ; 0 ; 0 ; 0   :   -1"
-// Reading (the target is not read back):
-//   " 1 ; 0 ; 0,5 ; 0 ; -1   :   1" -> {"1","0","0,5","0","-1"}
-//   "abc"                         -> failure (no ";" or ":" where expected)
+// Selecting the line puts back the five input texts without the blanks
+// around them (a text pasted as " 2 " comes back as "2"); the target is
+// not put back.
 
 #include <array>
-#include <optional>
 #include <string>
-#include <string_view>
 
 namespace vintrelle {
 
-using SampleLineInputs = std::array<std::string, 5>;
+// X1..X5 and the target, as they stood in the fields when the sample was added.
+struct SampleTexts
+{
+    std::array<std::string, 5> inputs;
+    std::string target;
 
-std::string buildSampleLine(const std::array<std::string_view, 5> &inputs, std::string_view target);
-std::optional<SampleLineInputs> readSampleLine(std::string_view line);
+    friend bool operator==(const SampleTexts &, const SampleTexts &) = default;
+};
+
+std::string buildSampleLine(const SampleTexts &texts);
+
+// The texts selecting the sample puts back into X1..X5.
+std::array<std::string, 5> inputsToLoad(const SampleTexts &texts);
 
 } // namespace vintrelle

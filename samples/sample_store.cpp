@@ -9,11 +9,12 @@
 
 namespace vintrelle {
 
-bool SampleStore::add(const SampleRow &row)
+bool SampleStore::add(const SampleRow &row, SampleTexts texts)
 {
     if (isFull())
         return false;
     Samples[static_cast<std::size_t>(SampleCount)] = row;
+    Texts[static_cast<std::size_t>(SampleCount)] = std::move(texts);
     ++SampleCount;
     return true;
 }
@@ -25,14 +26,17 @@ bool SampleStore::remove(int k)
     const auto first = Samples.begin() + k;
     const auto end = Samples.begin() + SampleCount;
     std::move(first + 1, end, first);
+    std::move(Texts.begin() + k + 1, Texts.begin() + SampleCount, Texts.begin() + k);
     --SampleCount;
     Samples[static_cast<std::size_t>(SampleCount)] = SampleRow{};
+    Texts[static_cast<std::size_t>(SampleCount)] = SampleTexts{};
     return true;
 }
 
 void SampleStore::clear()
 {
     Samples.fill(SampleRow{});
+    Texts.fill(SampleTexts{});
     SampleCount = 0;
 }
 

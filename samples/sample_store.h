@@ -3,11 +3,14 @@
 
 #pragma once
 
-// The training samples, at most eleven, in the order of the list items:
-// row r of the store and item r of the list always describe the same sample.
+// The training samples, at most eleven, in the order of the list items. Each
+// is kept once, as one record: its row of numbers, for training, and the
+// texts it was added with, from which the list shows its line and which
+// selecting it puts back into the fields.
 
 #include "core/messages.h"
 #include "core/network_state.h"
+#include "samples/sample_line.h"
 
 #include <array>
 #include <cstdint>
@@ -22,8 +25,8 @@ class SampleStore
 public:
     static constexpr int Capacity = 11;
 
-    // Appends a row; false, with nothing changed, when the store is full.
-    bool add(const SampleRow &row);
+    // Appends a sample; false, with nothing changed, when the store is full.
+    bool add(const SampleRow &row, SampleTexts texts = {});
     // Removes row k and moves the rows below it up by one; false, with
     // nothing changed, when there is no row k.
     bool remove(int k);
@@ -35,9 +38,15 @@ public:
     const SampleRow &row(int r) const { return Samples[static_cast<std::size_t>(r)]; }
     // The rows in use, for training.
     std::span<const SampleRow> rows() const { return {Samples.data(), static_cast<std::size_t>(SampleCount)}; }
+    // Sample r's texts, the line the list shows for it, and what selecting
+    // it puts back into X1..X5.
+    const SampleTexts &texts(int r) const { return Texts[static_cast<std::size_t>(r)]; }
+    std::string line(int r) const { return buildSampleLine(texts(r)); }
+    std::array<std::string, 5> inputsToLoad(int r) const { return vintrelle::inputsToLoad(texts(r)); }
 
 private:
     std::array<SampleRow, Capacity> Samples{};
+    std::array<SampleTexts, Capacity> Texts{};
     std::int16_t SampleCount = 0;
 };
 

@@ -109,5 +109,14 @@ TEST(Messages, NameTheFieldThatHoldsABadValue)
     EXPECT_EQ(messages::sampleStored(10), "Sample N°10");
 }
 
+TEST(Messages, TellHowASampleIsClassified)
+{
+    EXPECT_EQ(messages::classification(true, 1, 1.0f), "Classificato correttamente: uscita 1, attesa 1");
+    EXPECT_EQ(messages::classification(false, -1, 1.0f), "Classificato in modo errato: uscita -1, attesa 1");
+    EXPECT_EQ(messages::classification(true, -1, -0.5f), "Classificato correttamente: uscita -1, attesa -0,5");
+    EXPECT_EQ(messages::classification(false, std::nullopt, 2.0f),
+              "Classificato in modo errato: uscita non calcolabile, attesa 2");
+}
+
 } // namespace
 } // namespace vintrelle

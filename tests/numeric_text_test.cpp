@@ -287,6 +287,37 @@ TEST_P(SingleToText, ShowsTheShortestDigitsThenZeros)
 INSTANTIATE_TEST_SUITE_P(Rows, SingleToText, ::testing::ValuesIn(singleFormatRows),
                          [](const auto &info) { return std::string(info.param.name); });
 
+// The same rows' shape for the rounded text of the diagram's weights.
+const SingleFormatRow roundedRows[] = {
+    {"quarter", 0.25f, "0,25"},
+    {"third_rounds_down", -0.374f, "-0,37"},
+    {"exact_half_goes_to_the_even_neighbour", 0.125f, "0,12"},
+    {"zero", 0.0f, "0,00"},
+    {"negative_zero_is_zero", -0.0f, "0,00"},
+    {"small_negative_keeps_its_sign", -0.001f, "-0,00"},
+    // The float, not its decimal name, is rounded: 0.145f is 0.14499999...,
+    // 2.005f is 2.00500011...
+    {"float_below_the_half", 0.145f, "0,14"},
+    {"float_above_the_half", 2.005f, "2,01"},
+    {"largest_with_two_decimals", 999.99f, "999,99"},
+    {"thousand_takes_a_power_of_ten", 1000.0f, "1,0e3"},
+    {"large", 12345.0f, "1,2e4"},
+    {"very_large_negative", -3.4e20f, "-3,4e20"},
+    {"largest_float", std::numeric_limits<float>::max(), "3,4e38"},
+    {"tiny", 1e-30f, "0,00"},
+};
+
+class RoundedText : public ::testing::TestWithParam<SingleFormatRow> {};
+
+TEST_P(RoundedText, TwoDecimalsOrOneAndAPowerOfTen)
+{
+    const SingleFormatRow &row = GetParam();
+    EXPECT_EQ(roundedText(row.value), row.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, RoundedText, ::testing::ValuesIn(roundedRows),
+                         [](const auto &info) { return std::string(info.param.name); });
+
 TEST(SingleToTextRoundTrip, EveryTextReadsBackToTheSameFloat)
 {
     // Nine digits are needed to tell 0.1f from the next float; the text keeps them apart.

@@ -10,60 +10,40 @@
 namespace vintrelle {
 namespace {
 
-TEST(SampleLine, BuiltFromTheFieldTextsAsTheyStand)
-{
-    EXPECT_EQ(buildSampleLine({"1", "0", "0", "0", "0"}, "-1"), " 1 ; 0 ; 0 ; 0 ; 0   :   -1");
-    EXPECT_EQ(buildSampleLine({"0,50", "-0", "7", "-12,5", "0"}, "1"), " 0,50 ; -0 ; 7 ; -12,5 ; 0   :   1");
-}
-
-struct ReadRow
+struct LineRow
 {
     const char *name;
-    const char *line;
-    std::optional<SampleLineInputs> expected;
+    SampleTexts texts;
+    std::string line;
+    std::array<std::string, 5> loaded;
 };
 
-void PrintTo(const ReadRow &row, std::ostream *os)
+void PrintTo(const LineRow &row, std::ostream *os)
 {
     *os << row.name;
 }
 
-const ReadRow readRows[] = {
-    {"decimal_and_negative", " 1 ; 0 ; 0,5 ; 0 ; -1   :   1", SampleLineInputs{"1", "0", "0,5", "0", "-1"}},
-    {"long_texts", " 123,25 ; -0,001 ; 40 ; 5 ; 6   :   -1", SampleLineInputs{"123,25", "-0,001", "40", "5", "6"}},
-    {"blank_target", " 1 ; 2 ; 3 ; 4 ; 5   :   ", SampleLineInputs{"1", "2", "3", "4", "5"}},
-    {"no_separators", "abc", std::nullopt},
-    {"empty", "", std::nullopt},
-    {"too_few_semicolons", " 1 ; 2 ; 3   :   1", std::nullopt},
-    {"no_colon", " 1 ; 2 ; 3 ; 4 ; 5", std::nullopt},
-    {"separator_first", "; 1 ; 2 ; 3 ; 4   :   1", std::nullopt},
-    {"colon_right_after_semicolon", " 1 ; 2 ; 3 ; 4 ;:", std::nullopt},
+const LineRow lineRows[] = {
+    {"typed_sample", {{"1", "0", "0", "0", "0"}, "-1"}, " 1 ; 0 ; 0 ; 0 ; 0   :   -1", {"1", "0", "0", "0", "0"}},
+    {"texts_as_they_stand", {{"0,50", "-0", "7", "-12,5", "0"}, "1"}, " 0,50 ; -0 ; 7 ; -12,5 ; 0   :   1",
+     {"0,50", "-0", "7", "-12,5", "0"}},
+    // Pasted blanks stay in the line; selecting loads the numbers without them.
+    {"blanks_around_texts", {{" 2 ", "\t3", "4\t", "5", "6"}, " -1"}, "  2  ; \t3 ; 4\t ; 5 ; 6   :    -1",
+     {"2", "3", "4", "5", "6"}},
+    {"blank_target", {{"1", "2", "3", "4", "5"}, ""}, " 1 ; 2 ; 3 ; 4 ; 5   :   ", {"1", "2", "3", "4", "5"}},
 };
 
-class ReadSampleLine : public ::testing::TestWithParam<ReadRow> {};
+class SampleLine : public ::testing::TestWithParam<LineRow> {};
 
-TEST_P(ReadSampleLine, GivesTheFiveInputTexts)
+TEST_P(SampleLine, ShowsTheTextsAndLoadsThemWithoutBlanks)
 {
-    EXPECT_EQ(readSampleLine(GetParam().line), GetParam().expected);
+    const LineRow &row = GetParam();
+    EXPECT_EQ(buildSampleLine(row.texts), row.line);
+    EXPECT_EQ(inputsToLoad(row.texts), row.loaded);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, ReadSampleLine, ::testing::ValuesIn(readRows),
+INSTANTIATE_TEST_SUITE_P(Rows, SampleLine, ::testing::ValuesIn(lineRows),
                          [](const auto &info) { return std::string(info.param.name); });
-
-TEST(SampleLine, EveryBuiltLineReadsBackToItsTexts)
-{
-    const std::array<std::array<std::string_view, 5>, 3> inputs{{
-        {"0", "0", "0", "0", "0"},
-        {"-1", "1", ",5", "5,", "-0"},
-        {"99999", "0,000001", "-3", "12", "0,2"},
-    }};
-    for (const auto &texts : inputs) {
-        const auto back = readSampleLine(buildSampleLine(texts, "1"));
-        ASSERT_TRUE(back);
-        for (std::size_t i = 0; i < texts.size(); ++i)
-            EXPECT_EQ((*back)[i], texts[i]);
-    }
-}
 
 } // namespace
 } // namespace vintrelle

@@ -50,6 +50,33 @@ TEST(SampleStore, RemovingRowZeroOfThreeShiftsTheOthersUp)
     EXPECT_EQ(store.rows()[1], numbered(2));
 }
 
+// Texts that tell sample x apart in every input and in the target.
+SampleTexts numberedTexts(int x)
+{
+    const std::string n = std::to_string(x);
+    return {{n + "1", n + "2", " " + n + "3", n + "4", n + "5"}, n + "6"};
+}
+
+TEST(SampleStore, EachSampleKeepsItsTextsLineAndRowTogether)
+{
+    SampleStore store;
+    for (int i = 0; i < 3; ++i)
+        store.add(numbered(static_cast<float>(i)), numberedTexts(i));
+    ASSERT_TRUE(store.remove(0));
+    for (int r = 0; r < 2; ++r) {
+        EXPECT_EQ(store.row(r), numbered(static_cast<float>(r + 1)));
+        EXPECT_EQ(store.texts(r), numberedTexts(r + 1));
+        EXPECT_EQ(store.line(r), buildSampleLine(numberedTexts(r + 1)));
+        EXPECT_EQ(store.inputsToLoad(r), inputsToLoad(numberedTexts(r + 1)));
+    }
+    // A freed place holds nothing of the sample that left it.
+    store.add(numbered(9));
+    EXPECT_EQ(store.texts(2), SampleTexts{});
+    store.clear();
+    store.add(numbered(4));
+    EXPECT_EQ(store.texts(0), SampleTexts{});
+}
+
 TEST(SampleStore, RemovingTheLastRowKeepsTheOthers)
 {
     SampleStore store;

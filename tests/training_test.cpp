@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -187,6 +188,16 @@ TEST(TrainingLimit, LimitOf32766IsPassed)
     EXPECT_EQ(result.cycles, 32767);
 }
 
+TEST(TrainingLimit, PassesAtTheLimitAreThoseATrainingThatNeverConvergesMakes)
+{
+    const std::vector<SampleRow> rows{sample(1, 1, 0, 0, 0, 0)};
+    for (const std::int16_t limit : {std::int16_t{-32768}, std::int16_t{-1}, std::int16_t{0}, std::int16_t{1},
+                                     std::int16_t{500}, std::int16_t{32766}, std::int16_t{32767}}) {
+        WeightVector weights{0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f};
+        EXPECT_EQ(train(weights, rows, 0.2f, limit).cycles, passesAtTheLimit(limit)) << limit;
+    }
+}
+
 TEST(TrainingOverflow, HugeLearningRateStopsWithFiniteWeights)
 {
     WeightVector weights{0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f};
@@ -233,6 +244,106 @@ TEST(TrainingOverflow, OverflowInATrainingPassIsReportedWhereTheCheckStopsEarlie
     EXPECT_EQ(result.outcome, TrainingOutcome::Overflow);
     EXPECT_EQ(result.cycles, 1);
 }
+
+// One sample against fixed weights, as the sample list marks it.
+struct OneSampleRow
+{
+    const char *name;
+    WeightVector weights;
+    SampleRow sample;
+    std::optional<int> output;   // the neuron's answer, nothing on overflow
+    bool right;                  // counted right by the check pass
+};
+
+void PrintTo(const OneSampleRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
+
+const float floatMax = std::numeric_limits<float>::max();
+
+const OneSampleRow oneSampleRows[] = {
+    // A sum of exactly 0 answers +1: right for a positive target only.
+    {"sum_zero_positive_target", {1, 1, 0, 0, 0, 0}, sample(1, 0, 0, 0, 0, 1), 1, true},
+    {"sum_zero_negative_target", {1, 1, 0, 0, 0, 0}, sample(1, 0, 0, 0, 0, -1), 1, false},
+    {"negative_zero_sum_is_at_least_zero", {0, -1, 0, 0, 0, 0}, sample(0, 0, 0, 0, 0, 1), 1, true},
+    {"negative_sum_negative_target", {1, 1, 0, 0, 0, 0}, sample(0.5f, 0, 0, 0, 0, -1), -1, true},
+    {"negative_sum_positive_target", {1, 1, 0, 0, 0, 0}, sample(0.5f, 0, 0, 0, 0, 1), -1, false},
+    // The target's sign counts, not its value.
+    {"target_minus_half", {1, 1, 0, 0, 0, 0}, sample(0.5f, 0, 0, 0, 0, -0.5f), -1, true},
+    {"target_two", {0, 1, 0, 0, 0, 0}, sample(3, 0, 0, 0, 0, 2), 1, true},
+    // No output has the sign of 0.
+    {"target_zero_positive_sum", {0, 1, 0, 0, 0, 0}, sample(3, 0, 0, 0, 0, 0), 1, false},
+    {"target_zero_negative_sum", {0, 1, 0, 0, 0, 0}, sample(-3, 0, 0, 0, 0, 0), -1, false},
+    // Float sums in input order: 1e8 - 1 rounds to 1e8, so the sum is 0,
+    // where the exact sum -1 would answer -1.
+    {"float_rounding_decides", {1, 1, 1, 0, 0, 0}, {1e8f, -1, -1e8f, 0, 0, 0, -1}, 1, false},
+    // The last input alone decides, the bias weight included in the sum.
+    {"last_input_counts", {0, 0, 0, 0, 0, -1}, sample(0, 0, 0, 0, 2, 1), -1, false},
+    {"bias_weight_counts", {2, 1, 0, 0, 0, 0}, sample(1, 0, 0, 0, 0, -1), -1, true},
+    // A sum beyond the float range has no output and is never right.
+    {"sum_overflows", {1, 1, 1, 0, 0, 0}, {0, floatMax, floatMax, 0, 0, 0, 1}, std::nullopt, false},
+    {"product_overflows", {0, floatMax, 0, 0, 0, 0}, sample(2, 0, 0, 0, 0, 1), std::nullopt, false},
+};
+
+class OneSample : public ::testing::TestWithParam<OneSampleRow> {};
+
+TEST_P(OneSample, OutputAndRightness)
+{
+    const OneSampleRow &row = GetParam();
+    EXPECT_EQ(sampleOutput(row.weights, row.sample), row.output);
+    EXPECT_EQ(classifiedRight(row.weights, row.sample), row.right);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, OneSample, ::testing::ValuesIn(oneSampleRows),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// A set of samples with a limit; training's outcome must agree with the
+// one-sample test on the trained weights.
+struct AgreementRow
+{
+    const char *name;
+    std::vector<SampleRow> samples;
+    float eta;
+    TrainingOutcome outcome;
+};
+
+void PrintTo(const AgreementRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
+
+const AgreementRow agreementRows[] = {
+    {"and", {sample(0, 0, 0, 0, 0, -1), sample(0, 1, 0, 0, 0, -1), sample(1, 0, 0, 0, 0, -1), sample(1, 1, 0, 0, 0, 1)},
+     0.1f, TrainingOutcome::Converged},
+    {"or", {sample(0, 0, 0, 0, 0, -1), sample(0, 1, 0, 0, 0, 1), sample(1, 0, 0, 0, 0, 1), sample(1, 1, 0, 0, 0, 1)},
+     0.3f, TrainingOutcome::Converged},
+    {"xor", {sample(0, 0, 0, 0, 0, -1), sample(0, 1, 0, 0, 0, 1), sample(1, 0, 0, 0, 0, 1), sample(1, 1, 0, 0, 0, -1)},
+     0.2f, TrainingOutcome::LimitExceeded},
+    {"target_zero_last", {sample(1, 0, 0, 0, 0, 1), sample(0, 1, 0, 0, 0, 0)}, 0.2f, TrainingOutcome::LimitExceeded},
+    {"opposite_targets", {sample(1, 2, 0, 0, 0, 1), sample(1, 2, 0, 0, 0, -1)}, 0.2f, TrainingOutcome::LimitExceeded},
+    {"five_inputs", {sample(1, -1, 0.5f, 0, 2, 1), sample(-1, 1, 0, 0.25f, 0, -1), sample(0, 0, 0, 0, -3, -1)},
+     0.05f, TrainingOutcome::Converged},
+};
+
+class TrainedWeights : public ::testing::TestWithParam<AgreementRow> {};
+
+TEST_P(TrainedWeights, EverySampleRightExactlyWhenTrainingConverged)
+{
+    const AgreementRow &row = GetParam();
+    WeightVector weights{0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f};
+    const TrainingResult result = train(weights, row.samples, row.eta, 200);
+    ASSERT_EQ(result.outcome, row.outcome);
+    bool allRight = true;
+    for (const SampleRow &s : row.samples)
+        allRight = allRight && classifiedRight(weights, s);
+    EXPECT_EQ(allRight, result.outcome == TrainingOutcome::Converged);
+    for (const SampleRow &s : row.samples)
+        EXPECT_EQ(classifiedRight(weights, s), answer(weights, s) == s[TargetColumn] && s[TargetColumn] != 0.0f);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, TrainedWeights, ::testing::ValuesIn(agreementRows),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST(TrainingText, CyclesDisplay)
 {

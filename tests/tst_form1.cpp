@@ -11,11 +11,13 @@
 #include "core/training.h"
 #include "ui/application_setup.h"
 #include "ui/form1.h"
+#include "ui/classification_delegate.h"
 #include "ui/neuron_diagram.h"
 #include "ui/sample_list.h"
 #include "ui/status_line.h"
 #include "ui/wrapping_button.h"
 #include "colour_contrast.h"
+#include "window_test_support.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -201,6 +203,11 @@ private slots:
     void diagramFollowsReinitialiseAndReset();
     void diagramFollowsATrainingStoppedByOverflow();
     void weightsTooltipOverTheCircle();
+    void weightLabelsReadWellAndOverlapNothing();
+
+    // What the neuron learned
+    void listMarksAgreeWithCalcola();
+    void statusTooltipTellsWhyTrainingStopped();
 
     // Screen readers.
     void controlsHaveItalianAccessibleTexts_data();
@@ -212,6 +219,7 @@ private slots:
     void windowIsAFrameAndTheStatusLineAStatusBar();
     void aPointOverAControlFindsTheControl();
     void noLineIsCurrentWithoutTheFocus();
+    void clickBringingTheFocusLandsOnTheLineUnderTheMouse();
     void listAndDiagramShowTheFocus();
 
 private:
@@ -1307,6 +1315,150 @@ void TestForm1::weightsTooltipOverTheCircle()
     QVERIFY(!QToolTip::isVisible());
 }
 
+void TestForm1::weightLabelsReadWellAndOverlapNothing()
+{
+    // Fresh weights, negative ones, and large ones with the widest labels.
+    QCOMPARE(window_test::weightLabelProblems(*form), QStringList());
+    addSamplesNeedingANegativeWeight();
+    click("Command2");
+    QVERIFY(form->networkState().Weights[1] < 0.0f);
+    QCOMPARE(window_test::weightLabelProblems(*form), QStringList());
+    click("Command4");
+    field("Txt1")->setFocus();
+    addSample({"-30000", "30000", "-30000", "30000", "-30000"}, Qt::Key_Down);
+    addSample({"30000", "-30000", "30000", "-30000", "30000"}, Qt::Key_Down);
+    field("Text2")->setText(QStringLiteral("3"));
+    click("Command2");
+    QVERIFY(std::any_of(form->networkState().Weights.begin(), form->networkState().Weights.end(),
+                        [](float w) { return w <= -1000.0f; }));
+    QCOMPARE(window_test::weightLabelProblems(*form), QStringList());
+    // Each label rounds its weight; resting on it tells the exact value.
+    const vintrelle::WeightVector &weights = form->networkState().Weights;
+    for (int i = 0; i < vintrelle::InputCount; ++i) {
+        const float weight = weights[static_cast<std::size_t>(i)];
+        QCOMPARE(diagram()->weightLabelText(i), qText(vintrelle::roundedText(weight)));
+        const QString tip = diagram()->toolTipAt(diagram()->weightLabelRect(i).center());
+        QVERIFY2(tip.startsWith(QStringLiteral("w%1").arg(i)) && tip.contains(qText(vintrelle::singleToText(weight))),
+                 qPrintable(tip));
+        QCOMPARE(tip.contains(QStringLiteral("soglia")), i == 0);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// What the neuron learned
+
+void TestForm1::listMarksAgreeWithCalcola()
+{
+    // XOR stopped at the limit: some lines right, some wrong.
+    field("Txt1")->setFocus();
+    addSample({"0", "0", "0", "0", "0"}, Qt::Key_Down);
+    addSample({"0", "1", "0", "0", "0"}, Qt::Key_Up);
+    addSample({"1", "0", "0", "0", "0"}, Qt::Key_Up);
+    addSample({"1", "1", "0", "0", "0"}, Qt::Key_Down);
+    field("Text2")->setText(QStringLiteral("20"));
+    click("Command2");
+    QCOMPARE(label("Label1")->text(), qText(messages::LimitExceeded));
+    auto *samples = static_cast<vintrelle::ui::SampleList *>(list());
+    int wrong = 0;
+    for (int row = 0; row < 4; ++row) {
+        const std::optional<bool> shown = samples->shownClassification(row);
+        QVERIFY(shown.has_value());
+        const QString target = list()->item(row)->text().section(QLatin1Char(':'), -1).trimmed();
+        clickSample(row);
+        click("Command1");
+        const bool answeredRight = field("txtOut")->text() == target;
+        QCOMPARE(*shown, answeredRight);
+        wrong += !*shown;
+        // In words, for the mouse and for screen readers.
+        const QString words = (answeredRight ? QStringLiteral("Classificato correttamente: uscita ")
+                                             : QStringLiteral("Classificato in modo errato: uscita "))
+            + field("txtOut")->text() + QStringLiteral(", attesa ") + target;
+        QCOMPARE(list()->item(row)->toolTip(), words);
+        QCOMPARE(QAccessible::queryAccessibleInterface(list())->child(row)->text(QAccessible::Description), words);
+    }
+    // No weights get XOR right.
+    QVERIFY(wrong > 0);
+    // New weights, and a removed line, bring the marks up to date.
+    click("Command5");
+    for (int row = 0; row < 4; ++row) {
+        clickSample(row);
+        click("Command1");
+        const QString target = list()->item(row)->text().section(QLatin1Char(':'), -1).trimmed();
+        QCOMPARE(*samples->shownClassification(row), field("txtOut")->text() == target);
+    }
+    clickSample(0);
+    click("Command6");
+    QCOMPARE(list()->count(), 3);
+    for (int row = 0; row < 3; ++row)
+        QVERIFY(samples->shownClassification(row).has_value());
+    // Each line is drawn in its tint.
+    const QImage image = list()->grab().toImage();
+    for (int row = 0; row < 3; ++row) {
+        const QRect line = list()->visualItemRect(list()->item(row));
+        const QPoint right = list()->viewport()->mapTo(list(), QPoint(line.right() - 2, line.center().y()));
+        QCOMPARE(image.pixelColor(right * image.devicePixelRatio()),
+                 *samples->shownClassification(row) ? vintrelle::ui::ClassificationDelegate::rightTint()
+                                                    : vintrelle::ui::ClassificationDelegate::wrongTint());
+    }
+}
+
+void TestForm1::statusTooltipTellsWhyTrainingStopped()
+{
+    const auto tip = [this] { return label("Label1")->toolTip(); };
+    const auto description = [this] {
+        return QAccessible::queryAccessibleInterface(label("Label1"))->text(QAccessible::Description);
+    };
+    // No samples at all.
+    field("Text2")->setText(QStringLiteral("2"));
+    click("Command2");
+    QCOMPARE(tip(), qText(messages::NoSamples));
+
+    // XOR: no weights classify it, however long the training.
+    field("Txt1")->setFocus();
+    addSample({"0", "0", "0", "0", "0"}, Qt::Key_Down);
+    addSample({"0", "1", "0", "0", "0"}, Qt::Key_Up);
+    addSample({"1", "0", "0", "0", "0"}, Qt::Key_Up);
+    addSample({"1", "1", "0", "0", "0"}, Qt::Key_Down);
+    click("Command2");
+    QCOMPARE(label("Label1")->text(), qText(messages::LimitExceeded));
+    QCOMPARE(tip(), qText(messages::NotSeparable));
+    QCOMPARE(description(), tip());
+    // Heard with the outcome.
+    QVERIFY(statusLine()->lastAnnouncement().endsWith(qText(messages::NotSeparable)));
+    // Any other status takes the reason away.
+    click("Command5");
+    QCOMPARE(tip(), QString());
+    QVERIFY(description() != qText(messages::NotSeparable));
+
+    // Separable but untrainable with a learning rate of 0 (the fresh
+    // weights give the first sample, all zeros wanting 1, a sum of -w0 < 0).
+    click("Command4");
+    field("Txt1")->setFocus();
+    addSample({"0", "0", "0", "0", "0"}, Qt::Key_Up);
+    field("Text1")->setText(QStringLiteral("0"));
+    click("Command2");
+    QCOMPARE(label("Label1")->text(), qText(messages::LimitExceeded));
+    QCOMPARE(tip(), qText(messages::Separable));
+
+    // A target of 0 has no sign to reach.
+    field("Text1")->setText(QStringLiteral("0,2"));
+    field("txtOut")->setText(QStringLiteral("0"));
+    click("Command3");
+    click("Command2");
+    QCOMPARE(tip(), qText(messages::ZeroTarget));
+
+    // A training that converges, and "Reset".
+    click("Command4");
+    field("Txt1")->setFocus();
+    addSample({"0", "0", "0", "0", "0"}, Qt::Key_Down);
+    field("Text2")->setText(QStringLiteral("10000"));
+    click("Command2");
+    QCOMPARE(label("Label1")->text(), qText(messages::TrainingConverged));
+    QCOMPARE(tip(), qText(messages::AllSamplesRight));
+    click("Command4");
+    QCOMPARE(tip(), QString());
+}
+
 // ---------------------------------------------------------------------------
 // Screen readers
 
@@ -1517,6 +1669,19 @@ void TestForm1::noLineIsCurrentWithoutTheFocus()
         QAccessibleInterface *item = QAccessible::queryAccessibleInterface(list())->child(i);
         QVERIFY(!item->state().focused);
     }
+}
+
+void TestForm1::clickBringingTheFocusLandsOnTheLineUnderTheMouse()
+{
+    for (int i = 0; i < 11; ++i)
+        click("Command3");
+    clickSample(10);
+    button("Command1")->setFocus(Qt::TabFocusReason);
+    // The last line stays selected while the list is scrolled to the top.
+    list()->scrollToItem(list()->item(0));
+    clickSample(0);
+    QCOMPARE(list()->currentRow(), 0);
+    QCOMPARE(list()->row(list()->selectedItems().value(0)), 0);
 }
 
 void TestForm1::listAndDiagramShowTheFocus()

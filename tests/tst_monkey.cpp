@@ -24,6 +24,8 @@
 #include "core/numeric_text.h"
 #include "core/output.h"
 #include "core/training.h"
+#include "samples/sample_line.h"
+#include "samples/sample_store.h"
 #include "ui/application_setup.h"
 #include "ui/form1.h"
 
@@ -44,6 +46,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace messages = vintrelle::messages;
@@ -359,20 +362,19 @@ QString tst_Monkey::add()
     const std::string target = text(Out);
     if (vintrelle::trimBlanks(target).empty() || model.samples.size() >= vintrelle::SampleStore::Capacity)
         return {};
+    // The row, the line and what selecting the line loads, by the program's
+    // own rules for them.
+    std::array<std::string, vintrelle::InputCount> texts;
+    for (int i = 0; i < vintrelle::InputCount; ++i)
+        texts[static_cast<std::size_t>(i)] = inputText(i);
+    const auto row = vintrelle::sampleRowFromTexts({texts[0], texts[1], texts[2], texts[3], texts[4], texts[5]}, target);
+    if (const auto *badField = std::get_if<messages::Field>(&row))
+        return QString::fromStdString(messages::invalidValue(*badField));
+    const vintrelle::SampleTexts shown{{texts[1], texts[2], texts[3], texts[4], texts[5]}, target};
     Sample sample;
-    for (int i = 0; i <= vintrelle::InputCount; ++i) {
-        const auto value = vintrelle::textToSingle(i < vintrelle::InputCount ? inputText(i) : target);
-        if (!value)
-            return QString::fromStdString(messages::invalidValue(
-                i < vintrelle::InputCount ? messages::inputField(i) : messages::Field::Output));
-        sample.row[i] = *value;
-    }
-    sample.line = " " + inputText(1);
-    for (int i = 2; i <= 5; ++i)
-        sample.line += " ; " + inputText(i);
-    sample.line += "   :   " + target;
-    for (int j = 0; j < 5; ++j)
-        sample.inputs[j] = std::string(vintrelle::trimBlanks(inputText(j + 1)));
+    sample.row = std::get<vintrelle::SampleRow>(row);
+    sample.line = vintrelle::buildSampleLine(shown);
+    sample.inputs = vintrelle::inputsToLoad(shown);
     model.samples.push_back(sample);
     if (QApplication::focusWidget() != fields[0])
         fail(QStringLiteral("after aggiungi the focus is not on Txt1"));
@@ -402,15 +404,13 @@ QString tst_Monkey::train()
         if (result.cycles < 1 || result.cycles > *limit)
             fail(QStringLiteral("converged after %1 passes, limit %2").arg(result.cycles).arg(*limit));
         for (std::size_t r = 0; r < rows.size(); ++r) {
-            vintrelle::InputVector inputs{};
-            std::copy_n(rows[r].begin(), vintrelle::InputCount, inputs.begin());
-            const auto y = vintrelle::neuronOutput(inputs, trained);
-            const float t = rows[r][vintrelle::TargetColumn];
-            if (!y || !((*y > 0 && t > 0) || (*y < 0 && t < 0)))
-                fail(QStringLiteral("\"Addestata\", but sample %1 (%2) gets %3").arg(r).arg(rowText(rows[r])).arg(y.value_or(0)));
+            if (!vintrelle::classifiedRight(trained, rows[r]))
+                fail(QStringLiteral("\"Addestata\", but sample %1 (%2) is not classified right")
+                         .arg(r)
+                         .arg(rowText(rows[r])));
         }
     } else if (result.outcome == vintrelle::TrainingOutcome::LimitExceeded
-               && result.cycles != (*limit < 0 ? 1 : std::min(*limit + 1, 32767))) {
+               && result.cycles != vintrelle::passesAtTheLimit(*limit)) {
         fail(QStringLiteral("limit %1 passed after %2 passes").arg(*limit).arg(result.cycles));
     }
     return QString::fromStdString(vintrelle::trainingStatusText(result.outcome));

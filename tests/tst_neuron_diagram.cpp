@@ -89,8 +89,9 @@ int pixelsAcross(const QImage &image, QLine line, Hue hue, int reach = 8)
 }
 
 // Along the middle half of `line`, column by column: how many columns have a
-// pixel of `hue` within `reach` rows of the line, out of how many.
-std::pair<int, int> columnsCovered(const QImage &image, QLine line, Hue hue, int reach = 2)
+// pixel of `hue` within `reach` rows of the line, out of how many. Columns
+// that cross `hidden` (a label over the line) are left out.
+std::pair<int, int> columnsCovered(const QImage &image, QLine line, Hue hue, int reach = 2, QRect hidden = {})
 {
     const int left = std::min(line.x1(), line.x2());
     const int width = std::abs(line.dx());
@@ -99,6 +100,8 @@ std::pair<int, int> columnsCovered(const QImage &image, QLine line, Hue hue, int
     for (int x = left + width / 4; x <= left + 3 * width / 4; ++x) {
         const double t = (x - line.x1()) / static_cast<double>(line.dx());
         const int y = static_cast<int>(std::lround(line.y1() + t * line.dy()));
+        if (hidden.adjusted(-1, -reach - 1, 1, reach + 1).contains(x, y))
+            continue;
         ++total;
         for (int dy = -reach; dy <= reach; ++dy) {
             if (hueOf(image.pixel(x, y + dy)) == hue) {
@@ -338,7 +341,8 @@ void TestNeuronDiagram::negativeWeightsAreDashedTheOthersSolid()
     const std::array<QLine, 7> lines = NeuronDiagram::lines();
     for (std::size_t i = 0; i < weights.size(); ++i) {
         const bool negative = weights[i] < 0.0f;
-        const auto [covered, total] = columnsCovered(image, lines[i], negative ? Hue::Reddish : Hue::Bluish);
+        const auto [covered, total] = columnsCovered(image, lines[i], negative ? Hue::Reddish : Hue::Bluish, 2,
+                                                     diagram.weightLabelRect(static_cast<int>(i)));
         const QString where = QStringLiteral("Line%1: %2 of %3 columns").arg(i + 1).arg(covered).arg(total);
         if (negative) {
             // Gaps: at least a sixth of the line is left open.

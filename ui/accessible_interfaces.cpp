@@ -43,7 +43,7 @@ public:
         }
         if (diagram != nullptr) {
             const auto *drawing = static_cast<const NeuronDiagram *>(diagram->object());
-            if (NeuronDiagram::drawingContains(drawing->mapFromGlobal(point)))
+            if (drawing->drawingContains(drawing->mapFromGlobal(point)))
                 return diagram;
         }
         return nullptr;

@@ -5,6 +5,7 @@
 
 #include "core/numeric_text.h"
 #include "core/output.h"
+#include "core/separability.h"
 #include "core/training.h"
 #include "samples/sample_line.h"
 #include "ui/colours.h"
@@ -235,7 +236,7 @@ void Form1::describeControls()
     describe(Command4, "Reset", "Svuota l'elenco dei campioni ed estrae nuovi pesi");
     describe(Command5, "Reinizializza Pesi", "Estrae nuovi pesi casuali; i campioni restano");
     describe(Command6, "Rimuovi", "Rimuove dall'elenco il campione selezionato");
-    Label1->setAccessibleDescription(QStringLiteral("Riga di stato: esito dell'ultima azione"));
+    showReason({});
     Label9->setAccessibleDescription(
         QStringLiteral("Cicli fatti dall'ultimo addestramento e numero massimo di cicli"));
 
@@ -263,10 +264,7 @@ void Form1::Form_Load()
 void Form1::ini()
 {
     samples.clear();
-    {
-        const QSignalBlocker quiet(List1);
-        List1->clear();
-    }
+    showSamples();
     txtOut->setText(QStringLiteral("1"));
     state.reinitialiseWeights();
     showWeights();
@@ -336,6 +334,12 @@ void Form1::Command2_Click()
     showWeights();
     showStatus(trainingStatusText(result.outcome));
     showPasses(cyclesText(result.cycles, state.MaxCycles));
+    // Why it ended: every sample right, or whether any weights could have
+    // classified them all (answered exactly, only when the limit stopped it).
+    if (result.outcome == TrainingOutcome::Converged)
+        showReason(messages::AllSamplesRight);
+    else if (result.outcome == TrainingOutcome::LimitExceeded)
+        showReason(separabilityText(separability(samples.rows()).verdict));
 }
 
 // ---------------------------------------------------------------------------
@@ -364,11 +368,10 @@ void Form1::Command3_Click()
         return;
     }
 
-    const std::array<std::string_view, 5> lineInputs{inputs[1], inputs[2], inputs[3], inputs[4], inputs[5]};
-    List1->addItem(toQString(buildSampleLine(lineInputs, target)));
+    samples.add(std::get<SampleRow>(row), SampleTexts{{texts[1], texts[2], texts[3], texts[4], texts[5]}, target});
+    showSamples();
     // The new line shows, even below the lines the list has room for.
     List1->scrollToItem(List1->item(List1->count() - 1));
-    samples.add(std::get<SampleRow>(row));
     showStatus(messages::sampleStored(samples.count() - 1));
     Txt[1]->setFocus(Qt::OtherFocusReason);
 }
@@ -379,15 +382,12 @@ void Form1::Command6_Click()
     if (k < 0)
         return;
     txtOut->setText(QStringLiteral("1"));
-    {
-        // Removing the item moves the selection to its neighbour; that is
-        // not the user choosing a sample.
-        const QSignalBlocker quiet(List1);
-        delete List1->takeItem(k);
-        List1->clearSelection();
-        List1->setCurrentRow(-1);
-    }
     samples.remove(k);
+    showSamples();
+    // No line is selected afterwards; that is not the user choosing one.
+    const QSignalBlocker quiet(List1);
+    List1->clearSelection();
+    List1->setCurrentRow(-1);
 }
 
 void Form1::List1_Click()
@@ -395,11 +395,9 @@ void Form1::List1_Click()
     const int k = selectedSample();
     if (k < 0)
         return;
-    const auto inputs = readSampleLine(List1->item(k)->text().toStdString());
-    if (!inputs)
-        return;
-    for (std::size_t j = 0; j < inputs->size(); ++j)
-        Txt[j + 1]->setText(toQString((*inputs)[j]));
+    const std::array<std::string, 5> inputs = samples.inputsToLoad(k);
+    for (std::size_t j = 0; j < inputs.size(); ++j)
+        Txt[j + 1]->setText(toQString(inputs[j]));
     txtOut->setText(QString());
 }
 
@@ -460,6 +458,17 @@ void Form1::showStatus(std::string_view text)
 {
     Label1->setText(toQString(text));
     spokenStatus = Label1->text();
+    // A reason belongs to the training outcome it explains.
+    showReason({});
+}
+
+void Form1::showReason(std::string_view reason)
+{
+    const QString text = toQString(reason);
+    Label1->setToolTip(text);
+    Label1->setAccessibleDescription(text.isEmpty() ? QStringLiteral("Riga di stato: esito dell'ultima azione")
+                                                    : text);
+    spokenReason = text;
 }
 
 void Form1::showPasses(std::string_view text)
@@ -472,6 +481,31 @@ void Form1::showWeights()
 {
     diagram->setWeights(state.Weights);
     weightsChanged = true;
+    showClassification();
+}
+
+void Form1::showSamples()
+{
+    QStringList lines;
+    for (int r = 0; r < samples.count(); ++r)
+        lines.append(toQString(samples.line(r)));
+    {
+        // Lines that come and go are not the user choosing a sample.
+        const QSignalBlocker quiet(List1);
+        List1->showLines(lines);
+    }
+    showClassification();
+}
+
+void Form1::showClassification()
+{
+    const std::span<const SampleRow> rows = samples.rows();
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const bool right = classifiedRight(state.Weights, rows[r]);
+        const auto output = sampleOutput(state.Weights, rows[r]);
+        List1->showClassification(static_cast<int>(r), right,
+                                  toQString(messages::classification(right, output, rows[r][TargetColumn])));
+    }
 }
 
 void Form1::announceOutcome()
@@ -481,10 +515,13 @@ void Form1::announceOutcome()
         parts.append(spokenStatus);
     if (!spokenPasses.isEmpty())
         parts.append(spokenPasses);
+    if (!spokenReason.isEmpty())
+        parts.append(spokenReason);
     if (weightsChanged && diagram->hasFocus())
         parts.append(diagram->weightsText().replace(QLatin1Char('\n'), QStringLiteral(", ")));
     spokenStatus.clear();
     spokenPasses.clear();
+    spokenReason.clear();
     weightsChanged = false;
     if (!parts.isEmpty())
         Label1->announce(parts.join(QStringLiteral(". ")));

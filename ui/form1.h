@@ -90,8 +90,15 @@ private:
     // status line and the pass display (and the new weights, when the
     // diagram has the focus), in one message.
     void announceOutcome();
-    // The diagram draws the current weights.
+    // The diagram draws the current weights, and the list marks each line
+    // right or wrong by them.
     void showWeights();
+    void showClassification();
+    // The list shows the store's samples, a line each, marked.
+    void showSamples();
+    // Why the last training ended as it did, in the status line's tooltip
+    // and description; an empty text puts back the plain description.
+    void showReason(std::string_view reason);
     void showInvalidValue(messages::Field field);
     // Index of the selected list item, -1 when none is.
     int selectedSample() const;
@@ -103,6 +110,7 @@ private:
     // What the action under way has shown, to be announced when it ends.
     QString spokenStatus;
     QString spokenPasses;
+    QString spokenReason;
     bool weightsChanged = false;
 
     // The controls. Txt[0] is the bias input, always "-1" and disabled.

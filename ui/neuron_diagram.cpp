@@ -5,9 +5,11 @@
 
 #include "core/numeric_text.h"
 #include "ui/accessible_interfaces.h"
+#include "ui/fonts.h"
 #include "ui/twips.h"
 
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QPaintEvent>
@@ -33,6 +35,11 @@ constexpr int RingDistance = 3;
 constexpr int RingWidth = 2;
 // A point this close to a line lies on it, for the diagram's lines.
 constexpr double LineReach = 3.0;
+// A weight's label: this far along its line, with this much room around its
+// text, in the captions' small font.
+constexpr qreal LabelAlong = 0.2;
+constexpr int LabelPadding = 2;
+constexpr double LabelPoints = 7.8;
 
 double distanceToSegment(QPointF p, QLineF line)
 {
@@ -56,6 +63,7 @@ NeuronDiagram::NeuronDiagram(QWidget *parent)
     // Reached with Tab, never by a click: a click on the diagram is a click
     // on the window.
     setFocusPolicy(Qt::TabFocus);
+    setFont(sansFont(LabelPoints));
     installAccessibleInterfaces();
     setAccessibleName(QStringLiteral("Schema del neurone"));
     setAccessibleDescription(weightsText());
@@ -130,10 +138,14 @@ QRect NeuronDiagram::drawingBounds()
     return bounds;
 }
 
-bool NeuronDiagram::drawingContains(QPoint pos)
+bool NeuronDiagram::drawingContains(QPoint pos) const
 {
     if (QRegion(focusRing(), QRegion::Ellipse).contains(pos))
         return true;
+    for (int i = 0; i < vintrelle::InputCount; ++i) {
+        if (weightLabelRect(i).contains(pos))
+            return true;
+    }
     const std::array<QLine, 7> all = lines();
     return std::any_of(all.begin(), all.end(), [pos](const QLine &line) {
         return distanceToSegment(QPointF(pos), QLineF(line)) <= LineReach;
@@ -164,9 +176,41 @@ QString NeuronDiagram::weightsText() const
     return text;
 }
 
+QString NeuronDiagram::weightLabelText(int index) const
+{
+    return QString::fromStdString(vintrelle::roundedText(shownWeights.at(static_cast<std::size_t>(index))));
+}
+
+QRect NeuronDiagram::weightLabelRect(int index) const
+{
+    const QLineF line(lines().at(static_cast<std::size_t>(index)));
+    const QFontMetrics metrics(font());
+    const QSize size(metrics.horizontalAdvance(weightLabelText(index)) + 2 * LabelPadding + 2,
+                     metrics.height() + 2);
+    QRect box(QPoint(0, 0), size);
+    box.moveCenter(line.pointAt(LabelAlong).toPoint());
+    return box;
+}
+
+QString NeuronDiagram::weightLabelToolTip(int index) const
+{
+    const QString exact = QString::fromStdString(vintrelle::singleToText(shownWeights.at(static_cast<std::size_t>(index))));
+    if (index == 0) {
+        return QStringLiteral("w0 (bias) = %1\nIl peso del bias fa da soglia: l'uscita è 1 quando "
+                              "w1·X1 + … + w5·X5 vale almeno w0.").arg(exact);
+    }
+    return QStringLiteral("w%1 = %2\nIl peso dell'ingresso X%1.").arg(index).arg(exact);
+}
+
 QString NeuronDiagram::toolTipAt(QPoint pos) const
 {
-    return QRegion(circle(), QRegion::Ellipse).contains(pos) ? weightsText() : QString();
+    if (QRegion(circle(), QRegion::Ellipse).contains(pos))
+        return weightsText();
+    for (int i = 0; i < vintrelle::InputCount; ++i) {
+        if (weightLabelRect(i).contains(pos))
+            return weightLabelToolTip(i);
+    }
+    return QString();
 }
 
 bool NeuronDiagram::event(QEvent *event)
@@ -178,7 +222,12 @@ bool NeuronDiagram::event(QEvent *event)
             QToolTip::hideText();
             event->ignore();
         } else {
-            QToolTip::showText(help->globalPos(), text, this, circle());
+            QRect area = circle();
+            for (int i = 0; i < vintrelle::InputCount; ++i) {
+                if (weightLabelRect(i).contains(help->pos()))
+                    area = weightLabelRect(i);
+            }
+            QToolTip::showText(help->globalPos(), text, this, area);
         }
         return true;
     }
@@ -208,6 +257,19 @@ void NeuronDiagram::paintEvent(QPaintEvent * /*event*/)
     }
     painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
     painter.drawLine(all[6]);
+    // The labels over their lines: dark text on white, framed in the line's
+    // colour (solid whatever the sign).
+    for (int i = 0; i < vintrelle::InputCount; ++i) {
+        const QRect box = weightLabelRect(i);
+        QPen frame = linePen(i);
+        frame.setWidthF(1.0);
+        frame.setStyle(Qt::SolidLine);
+        painter.setPen(frame);
+        painter.setBrush(palette().color(QPalette::Base));
+        painter.drawRect(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5));
+        painter.setPen(palette().color(QPalette::Text));
+        painter.drawText(box, Qt::AlignCenter, weightLabelText(i));
+    }
     painter.setBrush(Qt::NoBrush);
     // The pen is centred on the outline: keep it inside the box.
     painter.drawEllipse(QRectF(circle()).adjusted(0.5, 0.5, -0.5, -0.5));

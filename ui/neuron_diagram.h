@@ -11,7 +11,10 @@
 // weight >= 0, a dashed vermilion one for a negative weight (told apart by
 // more than colour), thicker the larger the weight is (1 to 4
 // device-independent pixels). Line7 and the circle are drawn in the text
-// colour. Resting the mouse on the circle shows the weights,
+// colour. Each of Line1..Line6 carries a label with its weight rounded to
+// two decimals ("-0,37"), dark on white, framed in the line's colour; resting
+// the mouse on a label shows that weight exactly (the bias weight's label
+// also says that it acts as the threshold), on the circle all six,
 // "w0 (bias) = 0,25", "w1 = ..." and so on, one a line.
 //
 // The diagram is the last stop of the Tab key, after the window's other
@@ -64,15 +67,22 @@ public:
     // the comma.
     QString weightsText() const;
 
+    // Weight i's label: its text ("0,25"), its box (a fifth of the way along
+    // its line, centred on it) and its tooltip.
+    QString weightLabelText(int index) const;
+    QRect weightLabelRect(int index) const;
+    QString weightLabelToolTip(int index) const;
+
     // What the diagram draws, in its own coordinates: the smallest rectangle
-    // around the lines, the circle and its focus ring; and whether `pos` lies
-    // on a line (within a few pixels), in the circle or on its ring.
+    // around the lines, the circle, its focus ring and the weights' labels;
+    // and whether `pos` lies on a line (within a few pixels), a label, in
+    // the circle or on its ring.
     static QRect drawingBounds();
-    static bool drawingContains(QPoint pos);
+    bool drawingContains(QPoint pos) const;
     // The focus ring, drawn around the circle while the diagram has the focus.
     static QRect focusRing();
-    // The tooltip at `pos` (diagram coordinates): the weights over the
-    // circle, nothing elsewhere.
+    // The tooltip at `pos` (diagram coordinates): all the weights over the
+    // circle, one weight over its label, nothing elsewhere.
     QString toolTipAt(QPoint pos) const;
 
 protected:

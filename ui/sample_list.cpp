@@ -3,6 +3,8 @@
 
 #include "ui/sample_list.h"
 
+#include "ui/classification_delegate.h"
+
 #include <QFocusEvent>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -15,6 +17,7 @@ SampleList::SampleList(QWidget *parent)
     : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
+    setItemDelegate(new ClassificationDelegate(this));
     // A click on the empty part of the list clears the selection: the line
     // that was selected stops being current too.
     connect(this, &QListWidget::itemSelectionChanged, this, &SampleList::dropCurrentWithoutSelection);
@@ -24,6 +27,37 @@ void SampleList::dropCurrentWithoutSelection()
 {
     if (selectedItems().isEmpty())
         selectionModel()->clearCurrentIndex();
+}
+
+void SampleList::showLines(const QStringList &lines)
+{
+    while (count() > lines.size())
+        delete takeItem(count() - 1);
+    for (int r = 0; r < count(); ++r) {
+        if (item(r)->text() != lines[r])
+            item(r)->setText(lines[r]);
+    }
+    for (int r = count(); r < lines.size(); ++r)
+        addItem(lines[r]);
+}
+
+void SampleList::showClassification(int row, bool right, const QString &words)
+{
+    QListWidgetItem *line = item(row);
+    if (line == nullptr)
+        return;
+    line->setData(ClassificationDelegate::ClassificationRole, right);
+    line->setToolTip(words);
+    line->setData(Qt::AccessibleDescriptionRole, words);
+}
+
+std::optional<bool> SampleList::shownClassification(int row) const
+{
+    const QListWidgetItem *line = item(row);
+    if (line == nullptr)
+        return std::nullopt;
+    const QVariant shown = line->data(ClassificationDelegate::ClassificationRole);
+    return shown.isValid() ? std::optional<bool>(shown.toBool()) : std::nullopt;
 }
 
 void SampleList::keyboardSearch(const QString & /*search*/)
@@ -37,10 +71,16 @@ QColor SampleList::focusFrameColour()
 
 void SampleList::focusInEvent(QFocusEvent *event)
 {
-    // The selected line is current again before the view looks for one.
+    // The selected line is current again before the view looks for one,
+    // where the list shows it now: a click that brings the focus must land
+    // on the line under the mouse, not on one scrolled there.
     const QList<QListWidgetItem *> selected = selectedItems();
-    if (!selected.isEmpty())
+    if (!selected.isEmpty()) {
+        const bool scrolls = hasAutoScroll();
+        setAutoScroll(false);
         selectionModel()->setCurrentIndex(indexFromItem(selected.front()), QItemSelectionModel::NoUpdate);
+        setAutoScroll(scrolls);
+    }
     QListWidget::focusInEvent(event);
     // The view marks its first line as current on gaining the focus; with
     // nothing selected, that mark would show a line no key has chosen.

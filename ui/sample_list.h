@@ -16,8 +16,14 @@
 // the current line for the focused one, so without the focus no line is
 // current, and on regaining it the selected line (if any) is current again.
 // With the focus the list draws a frame of two pixels inside its border.
+//
+// Each line can show how the current weights classify its sample (see
+// ClassificationDelegate), and says it in words in its tooltip and its
+// description for screen readers.
 
 #include <QListWidget>
+
+#include <optional>
 
 class QFocusEvent;
 class QKeyEvent;
@@ -35,6 +41,16 @@ public:
     // The colour of the focus frame: dark blue, 5:1 against the white list.
     static QColor focusFrameColour();
     static constexpr int FocusFrameWidth = 2;
+
+    // The list shows `lines`, one item each: items whose text differs take
+    // the new text, items beyond the last line go, missing ones are added.
+    void showLines(const QStringList &lines);
+
+    // Line `row` shows its sample as classified right or wrong, `words`
+    // saying so ("Classificato correttamente: uscita 1, attesa 1").
+    void showClassification(int row, bool right, const QString &words);
+    // Whether line `row` shows its sample right (nothing when it shows none).
+    std::optional<bool> shownClassification(int row) const;
 
     void keyboardSearch(const QString &search) override;
 

@@ -1,0 +1,383 @@
+// SPDX-FileCopyrightText: The Vintrelle developers
+// SPDX-License-Identifier: MIT
+
+#include "core/separability.h"
+
+#include "core/messages.h"
+
+#include <gmpxx.h>
+
+#include <cmath>
+#include <cstddef>
+#include <optional>
+#include <stdexcept>
+
+namespace vintrelle {
+
+namespace {
+
+// The exact value of a stored float: every finite float is a rational
+// whose denominator is a power of two, and GMP converts it without rounding.
+mpq_class exact(float value)
+{
+    return mpq_class(static_cast<double>(value));
+}
+
+bool allFinite(std::span<const SampleRow> samples)
+{
+    for (const SampleRow &sample : samples)
+        for (const float value : sample)
+            if (!std::isfinite(value))
+                return false;
+    return true;
+}
+
+bool anyZeroTarget(std::span<const SampleRow> samples)
+{
+    for (const SampleRow &sample : samples)
+        if (sample[TargetColumn] == 0.0f)
+            return true;
+    return false;
+}
+
+// Scales a certificate by a positive factor to whole numbers with no common
+// factor; all zeros stay as they are. Every condition a certificate meets is
+// kept by a positive factor.
+void toCoprimeIntegers(std::vector<mpq_class> &values)
+{
+    mpz_class denominators = 1;
+    for (const mpq_class &value : values)
+        mpz_lcm(denominators.get_mpz_t(), denominators.get_mpz_t(), value.get_den_mpz_t());
+    mpz_class numerators = 0;
+    for (const mpq_class &value : values) {
+        const mpz_class whole = value.get_num() * (denominators / value.get_den());
+        mpz_gcd(numerators.get_mpz_t(), numerators.get_mpz_t(), whole.get_mpz_t());
+    }
+    if (numerators == 0)
+        return;
+    for (mpq_class &value : values) {
+        value = value * denominators / numerators;
+        value.canonicalize();
+    }
+}
+
+std::vector<ExactRational> toTexts(const std::vector<mpq_class> &values)
+{
+    std::vector<ExactRational> texts;
+    texts.reserve(values.size());
+    for (const mpq_class &value : values)
+        texts.push_back({value.get_num().get_str(), value.get_den().get_str()});
+    return texts;
+}
+
+// "-12", "7": an optional minus and at least one digit, nothing else.
+std::optional<mpz_class> integerFromText(const std::string &text)
+{
+    std::size_t first = text.size() > 0 && text[0] == '-' ? 1 : 0;
+    if (first == text.size())
+        return std::nullopt;
+    for (std::size_t i = first; i < text.size(); ++i)
+        if (text[i] < '0' || text[i] > '9')
+            return std::nullopt;
+    return mpz_class(text, 10);
+}
+
+std::optional<std::vector<mpq_class>> fromTexts(const std::vector<ExactRational> &texts)
+{
+    std::vector<mpq_class> values;
+    values.reserve(texts.size());
+    for (const ExactRational &text : texts) {
+        const std::optional<mpz_class> numerator = integerFromText(text.numerator);
+        const std::optional<mpz_class> denominator = integerFromText(text.denominator);
+        if (!numerator || !denominator || *denominator == 0)
+            return std::nullopt;
+        mpq_class value(*numerator, *denominator);
+        value.canonicalize();
+        values.push_back(value);
+    }
+    return values;
+}
+
+// The search for multipliers, written as the standard-form system
+//   A y = b, y >= 0
+// with one column per sample and seven rows: rows 0..5 hold
+// x_p (positive target) or -x_n (negative target), so that they ask for
+// sum_p y_p x_p - sum_n y_n x_n = 0; row 6 holds 1 for a negative sample
+// and 0 for a positive one, and asks for sum_n y_n = 1 (any positive sum
+// scales to 1).
+//
+// Phase 1 of the simplex method decides it: an artificial variable per row,
+// starting as the basis (b >= 0), and the sum of the artificials minimised
+// with Bland's rule (the lowest-numbered column with a negative reduced cost
+// enters; among the rows of least ratio, the one whose basic variable has the
+// lowest number leaves), which cannot cycle. Every step is exact.
+//
+// A minimum of 0 leaves a solution y: the multipliers. A positive minimum
+// leaves the simplex multipliers pi of the last basis, with reduced costs
+// d_j = c_j - pi.A_j >= 0 for every column and pi.b = pi_6 > 0 (the minimum).
+// With z = -pi: z.A_s >= 0 for every sample column and z.b = z_6 < 0, which
+// reads for the weights w = (z_0..z_5):
+//   positive sample p:  w.x_p >= 0,
+//   negative sample n:  -w.x_n + z_6 >= 0, so w.x_n <= z_6 < 0.
+// The artificial columns (cost 1, column e_i) give pi_i = 1 - d_i.
+class PhaseOne
+{
+public:
+    explicit PhaseOne(std::span<const SampleRow> samples)
+        : sampleCount(samples.size()), columnCount(sampleCount + RowCount),
+          table(RowCount, std::vector<mpq_class>(columnCount + 1)), basis(RowCount),
+          reduced(columnCount + 1)
+    {
+        for (std::size_t s = 0; s < sampleCount; ++s) {
+            const bool negative = samples[s][TargetColumn] < 0.0f;
+            for (int i = 0; i < InputCount; ++i) {
+                const mpq_class x = exact(samples[s][i]);
+                table[i][s] = negative ? mpq_class(-x) : x;
+            }
+            table[RowCount - 1][s] = negative ? 1 : 0;
+        }
+        for (std::size_t i = 0; i < RowCount; ++i) {
+            table[i][sampleCount + i] = 1;
+            basis[i] = sampleCount + i;
+        }
+        table[RowCount - 1][columnCount] = 1;
+        // Reduced costs of the starting basis: c_j minus the column's sum;
+        // the last cell holds minus the sum of the artificials.
+        for (std::size_t j = 0; j <= columnCount; ++j) {
+            mpq_class sum = 0;
+            for (std::size_t i = 0; i < RowCount; ++i)
+                sum += table[i][j];
+            const mpq_class cost = j >= sampleCount && j < columnCount ? 1 : 0;
+            reduced[j] = cost - sum;
+        }
+    }
+
+    // Pivots until no reduced cost is negative.
+    void solve()
+    {
+        for (;;) {
+            std::size_t entering = columnCount;
+            for (std::size_t j = 0; j < columnCount; ++j) {
+                if (sgn(reduced[j]) < 0) {
+                    entering = j;
+                    break;
+                }
+            }
+            if (entering == columnCount)
+                return;
+            pivot(leavingRow(entering), entering);
+        }
+    }
+
+    bool feasible() const
+    {
+        return reduced[columnCount] == 0;
+    }
+
+    // The solution's sample columns, once feasible.
+    std::vector<mpq_class> multipliers() const
+    {
+        std::vector<mpq_class> y(sampleCount);
+        for (std::size_t i = 0; i < RowCount; ++i)
+            if (basis[i] < sampleCount)
+                y[basis[i]] = table[i][columnCount];
+        return y;
+    }
+
+    // w_i = -pi_i = d_i - 1 from the artificial columns of rows 0..5.
+    std::vector<mpq_class> weights() const
+    {
+        std::vector<mpq_class> w(InputCount);
+        for (int i = 0; i < InputCount; ++i)
+            w[i] = reduced[sampleCount + i] - 1;
+        return w;
+    }
+
+private:
+    static constexpr std::size_t RowCount = InputCount + 1;
+
+    std::size_t leavingRow(std::size_t entering) const
+    {
+        std::size_t best = RowCount;
+        for (std::size_t i = 0; i < RowCount; ++i) {
+            const mpq_class &a = table[i][entering];
+            if (sgn(a) <= 0)
+                continue;
+            if (best == RowCount) {
+                best = i;
+                continue;
+            }
+            // rhs_i / a_i against rhs_best / a_best, both divisors positive.
+            const int order = cmp(table[i][columnCount] * table[best][entering], table[best][columnCount] * a);
+            if (order < 0 || (order == 0 && basis[i] < basis[best]))
+                best = i;
+        }
+        // The sum of the artificials cannot fall below 0, so a column that
+        // lowers it always meets a row that limits it.
+        if (best == RowCount)
+            throw std::logic_error("separability: phase 1 unbounded");
+        return best;
+    }
+
+    void pivot(std::size_t row, std::size_t column)
+    {
+        std::vector<mpq_class> &pivotRow = table[row];
+        const mpq_class divisor = pivotRow[column];
+        for (mpq_class &cell : pivotRow)
+            cell /= divisor;
+        const auto eliminate = [&](std::vector<mpq_class> &other) {
+            const mpq_class factor = other[column];
+            if (factor == 0)
+                return;
+            for (std::size_t j = 0; j <= columnCount; ++j)
+                other[j] -= factor * pivotRow[j];
+        };
+        for (std::size_t i = 0; i < RowCount; ++i)
+            if (i != row)
+                eliminate(table[i]);
+        eliminate(reduced);
+        basis[row] = column;
+    }
+
+    std::size_t sampleCount;
+    std::size_t columnCount;                     // samples, then one artificial per row
+    std::vector<std::vector<mpq_class>> table;   // RowCount rows, the right-hand side last
+    std::vector<std::size_t> basis;              // the basic column of each row
+    std::vector<mpq_class> reduced;              // reduced costs, minus the objective last
+};
+
+} // namespace
+
+std::string rationalText(const ExactRational &value)
+{
+    if (value.denominator == "1")
+        return value.numerator;
+    return value.numerator + "/" + value.denominator;
+}
+
+SeparabilityVerdict separability(std::span<const SampleRow> samples)
+{
+    if (!allFinite(samples))
+        throw std::domain_error("separability: a sample value is not finite");
+    SeparabilityVerdict result;
+    if (samples.empty()) {
+        result.verdict = Separability::NoSamples;
+        return result;
+    }
+    if (anyZeroTarget(samples)) {
+        result.verdict = Separability::ZeroTarget;
+        return result;
+    }
+
+    bool anyNegative = false;
+    for (const SampleRow &sample : samples)
+        anyNegative = anyNegative || sample[TargetColumn] < 0.0f;
+    if (!anyNegative) {
+        // Every sum of weights all 0 is 0, which every positive target accepts.
+        result.verdict = Separability::Separable;
+        result.weights = std::vector<ExactRational>(InputCount);
+        return result;
+    }
+
+    PhaseOne phaseOne(samples);
+    phaseOne.solve();
+    std::vector<mpq_class> certificate;
+    if (phaseOne.feasible()) {
+        result.verdict = Separability::NotSeparable;
+        certificate = phaseOne.multipliers();
+    } else {
+        result.verdict = Separability::Separable;
+        certificate = phaseOne.weights();
+    }
+    if (result.verdict == Separability::Separable) {
+        // An input that is 0 in every sample adds nothing to any sum: its
+        // weight is shown as 0 rather than as whatever the last basis left.
+        for (int i = 0; i < InputCount; ++i) {
+            bool used = false;
+            for (const SampleRow &sample : samples)
+                used = used || sample[i] != 0.0f;
+            if (!used)
+                certificate[i] = 0;
+        }
+    }
+    toCoprimeIntegers(certificate);
+    (result.verdict == Separability::Separable ? result.weights : result.multipliers) = toTexts(certificate);
+    return result;
+}
+
+bool certificateHolds(std::span<const SampleRow> samples, const SeparabilityVerdict &verdict)
+{
+    if (!allFinite(samples))
+        return false;
+    switch (verdict.verdict) {
+    case Separability::NoSamples:
+        return samples.empty() && verdict.weights.empty() && verdict.multipliers.empty();
+    case Separability::ZeroTarget:
+        return anyZeroTarget(samples) && verdict.weights.empty() && verdict.multipliers.empty();
+    case Separability::Separable: {
+        if (samples.empty() || anyZeroTarget(samples) || !verdict.multipliers.empty()
+            || verdict.weights.size() != static_cast<std::size_t>(InputCount))
+            return false;
+        const auto w = fromTexts(verdict.weights);
+        if (!w)
+            return false;
+        for (const SampleRow &sample : samples) {
+            mpq_class sum = 0;
+            for (int i = 0; i < InputCount; ++i)
+                sum += (*w)[i] * exact(sample[i]);
+            const bool met = sample[TargetColumn] > 0.0f ? sgn(sum) >= 0 : sgn(sum) < 0;
+            if (!met)
+                return false;
+        }
+        return true;
+    }
+    case Separability::NotSeparable: {
+        if (samples.empty() || anyZeroTarget(samples) || !verdict.weights.empty()
+            || verdict.multipliers.size() != samples.size())
+            return false;
+        const auto y = fromTexts(verdict.multipliers);
+        if (!y)
+            return false;
+        // sum_p y_p x_p - sum_n y_n x_n, input by input, and sum_n y_n.
+        std::vector<mpq_class> difference(InputCount);
+        mpq_class negativeTotal = 0;
+        for (std::size_t s = 0; s < samples.size(); ++s) {
+            const mpq_class &multiplier = (*y)[s];
+            if (sgn(multiplier) < 0)
+                return false;
+            const bool negative = samples[s][TargetColumn] < 0.0f;
+            for (int i = 0; i < InputCount; ++i) {
+                const mpq_class term = multiplier * exact(samples[s][i]);
+                if (negative)
+                    difference[i] -= term;
+                else
+                    difference[i] += term;
+            }
+            if (negative)
+                negativeTotal += multiplier;
+        }
+        for (const mpq_class &d : difference)
+            if (d != 0)
+                return false;
+        return sgn(negativeTotal) > 0;
+    }
+    }
+    return false;
+}
+
+std::string_view separabilityText(Separability verdict)
+{
+    switch (verdict) {
+    case Separability::NoSamples:
+        return messages::NoSamples;
+    case Separability::ZeroTarget:
+        return messages::ZeroTarget;
+    case Separability::Separable:
+        return messages::Separable;
+    case Separability::NotSeparable:
+        return messages::NotSeparable;
+    }
+    return {};
+}
+
+} // namespace vintrelle

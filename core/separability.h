@@ -1,0 +1,116 @@
+// SPDX-FileCopyrightText: The Vintrelle developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+// Why a training stopped at the limit: can any weights classify the stored
+// samples at all?
+//
+// The question is answered exactly, on the stored float values taken as the
+// exact rational numbers they are, with sums in exact rational arithmetic
+// (not the float sums of training): weights w0..w5 classify the samples when
+//   w0*x0 + ... + w5*x5 >= 0   for every sample with a positive target,
+//   w0*x0 + ... + w5*x5 <  0   for every sample with a negative target.
+// Either answer comes with a certificate that proves it, and that
+// certificateHolds() checks again with nothing but exact sums and signs:
+//
+// - Separable: such weights.
+// - NotSeparable: one multiplier y >= 0 per sample, such that the inputs of
+//   the positive samples and those of the negative samples, each weighted
+//   by their multipliers, add up to the same six numbers, with the
+//   negative samples' multipliers not all 0:
+//     sum over positive p of y_p*x_p  =  sum over negative n of y_n*x_n,
+//     sum over negative n of y_n  >  0.
+//   Any weights w would then give the same number on both sides of
+//   sum_p y_p*(w.x_p) = sum_n y_n*(w.x_n), the left one >= 0 and the right
+//   one < 0, which cannot be.
+//
+// Examples (x0 = -1 is the bias input, x3..x5 = 0 left out):
+//   no samples                                     -> NoSamples
+//   (-1, 1, 1 -> 1) (-1, 0, 0 -> 0)                -> ZeroTarget (before anything else)
+//   AND: (-1,0,0 -> -1) (-1,0,1 -> -1) (-1,1,0 -> -1) (-1,1,1 -> 1)
+//                                                  -> Separable, weights {3, 2, 2, 0, 0, 0}
+//                                                     (-3 + 2 + 2 >= 0, -3 + 2 < 0, -3 < 0)
+//   XOR: (-1,0,0 -> -1) (-1,0,1 -> 1) (-1,1,0 -> 1) (-1,1,1 -> -1)
+//                                                  -> NotSeparable, multipliers {1, 1, 1, 1}
+//                                                     ((-1,0,1) + (-1,1,0) = (-1,0,0) + (-1,1,1))
+//   (-1, 2, 0 -> 1) (-1, 2, 0 -> -1)               -> NotSeparable, multipliers {1, 1}
+//   (0, 0, 0 -> -1)                                -> NotSeparable, multipliers {1}: 0 is not < 0
+//   only positive targets                          -> Separable, weights all 0
+// The weights and multipliers found are scaled to whole numbers with no
+// common factor; which of the many certificates is found is not part of
+// the contract, only that it holds.
+
+#include "core/network_state.h"
+
+#include <array>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vintrelle {
+
+// An exact rational number as the decimal texts of its numerator and
+// denominator. The analysis gives them in lowest terms with a positive
+// denominator:  3/4 -> {"3", "4"},  -2 -> {"-2", "1"},  0 -> {"0", "1"}.
+// certificateHolds() reads any integer texts ("6", "-8" is -3/4; a
+// denominator "0" or a text that is no integer makes a certificate fail).
+struct ExactRational
+{
+    std::string numerator = "0";
+    std::string denominator = "1";
+
+    friend bool operator==(const ExactRational &, const ExactRational &) = default;
+};
+
+// "3/4", "-2", "0": the denominator is left out when it is 1.
+std::string rationalText(const ExactRational &value);
+
+enum class Separability {
+    NoSamples,      // nothing stored
+    ZeroTarget,     // some target is exactly 0: no output (+1 or -1) has its sign
+    Separable,      // some weights classify every sample
+    NotSeparable,   // no weights classify every sample
+};
+
+struct SeparabilityVerdict
+{
+    Separability verdict = Separability::NoSamples;
+    // Separable: six weights, weight i for input i. Empty otherwise.
+    std::vector<ExactRational> weights;
+    // NotSeparable: one multiplier per sample, in store order. Empty otherwise.
+    std::vector<ExactRational> multipliers;
+};
+
+// The exact answer for the stored samples, with its certificate. Every
+// value must be finite (the sample store holds no other); a value that is
+// not throws std::domain_error. At most a millisecond for eleven samples.
+SeparabilityVerdict separability(std::span<const SampleRow> samples);
+
+// Whether the verdict is the right one for the samples, checked exactly:
+//   NoSamples:    there are no samples, and no weights or multipliers.
+//   ZeroTarget:   some target is 0, and no weights or multipliers.
+//   Separable:    no target is 0, six weights, no multipliers, and every
+//                 sample meets its condition (a sum of exactly 0 meets a
+//                 positive target's condition and fails a negative one's).
+//   NotSeparable: no target is 0, no weights, one multiplier per sample,
+//                 each >= 0, the two weighted sums of inputs equal in all
+//                 six inputs, the negative samples' multipliers adding up
+//                 to more than 0.
+// A certificate that is missing, of the wrong size or not made of integer
+// texts fails. Samples with a value that is not finite fail every verdict.
+bool certificateHolds(std::span<const SampleRow> samples, const SeparabilityVerdict &verdict);
+
+// The explanation under the status line, from core/messages.h:
+//   NotSeparable -> "I campioni non sono linearmente separabili: nessun
+//                    insieme di pesi li classifica tutti."
+//   Separable    -> "I campioni sono linearmente separabili: più cicli o un
+//                    altro tasso di apprendimento possono bastare."
+//   ZeroTarget   -> "Un'uscita attesa è 0: nessuna uscita del neurone ha il
+//                    suo segno."
+//   NoSamples    -> "Nessun campione da addestrare."
+// A converged training has its own, messages::AllSamplesRight.
+std::string_view separabilityText(Separability verdict);
+
+} // namespace vintrelle

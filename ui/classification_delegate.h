@@ -1,0 +1,39 @@
+// SPDX-FileCopyrightText: The Vintrelle developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+// Draws a line of the sample list with how the current weights classify its
+// sample: a tinted row (light green when right, light orange when wrong)
+// and, in a margin before the text, a check mark or a cross, so that the
+// two differ by more than colour. The line's text is drawn as always, after
+// the margin. A line that carries no classification is drawn plainly.
+
+#include <QColor>
+#include <QStyledItemDelegate>
+
+namespace vintrelle::ui {
+
+class ClassificationDelegate : public QStyledItemDelegate
+{
+    Q_OBJECT
+
+public:
+    // The item role that holds a line's classification: true for right,
+    // false for wrong, nothing for none.
+    static constexpr int ClassificationRole = Qt::UserRole + 1;
+    // The margin for the mark, in device-independent pixels.
+    static constexpr int MarkWidth = 14;
+
+    static QColor rightTint();
+    static QColor wrongTint();
+    static QColor rightMarkColour();
+    static QColor wrongMarkColour();
+
+    explicit ClassificationDelegate(QObject *parent = nullptr);
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+};
+
+} // namespace vintrelle::ui
