@@ -433,7 +433,9 @@ class Session:
                 f"came as {message['type']}")
         R.check(message["path"] == key(self.win.status), f"{what}: from the status line",
                 f"came from {message['path']}")
-        R.check(test(message["message"]), f"{what}: says {wanted}", f"said '{message['message']}'")
+        passed = test(message["message"])
+        R.check(passed, f"{what}: says {wanted}" + (f" ('{message['message']}')" if passed else ""),
+                f"said '{message['message']}'")
         return message["message"]
 
 
