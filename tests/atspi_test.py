@@ -462,9 +462,14 @@ def check_names(s):
             continue
         R.check(name_of(control).startswith(caption), f"the control captioned '{text}' is named '{caption}…'",
                 f"named '{name_of(control)}'")
-        labelled_by = [key(t) for t in targets(control, pyatspi.RELATION_LABELLED_BY)]
-        R.check(key(label) in labelled_by, f"the control captioned '{text}' is labelled by that label",
-                f"labelled by {labelled_by}")
+        label_for = [key(t) for t in targets(label, pyatspi.RELATION_LABEL_FOR)]
+        R.check(key(control) in label_for, f"the label '{text}' labels its control", f"labels {label_for}")
+        # Qt's item views tell no relations of their own: the list is found
+        # from its caption, and named by it, but names no label back.
+        if role_of(control) != "list":
+            labelled_by = [key(t) for t in targets(control, pyatspi.RELATION_LABELLED_BY)]
+            R.check(key(label) in labelled_by, f"the control captioned '{text}' is labelled by that label",
+                    f"labelled by {labelled_by}")
     bias = win.field.get("Bias")
     if bias is not None:
         R.check(not has_state(bias, pyatspi.STATE_ENABLED), "the bias field is disabled")
