@@ -2,18 +2,20 @@
 // SPDX-License-Identifier: MIT
 
 #include "core/training.h"
+#include "named_rows.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
 namespace vintrelle {
 namespace {
+
+using named_rows::PrintTo;
 
 SampleRow sample(float x1, float x2, float x3, float x4, float x5, float target)
 {
@@ -89,11 +91,6 @@ struct TargetsRow
     float negative; // target of the sample (0,1,0,0,0)
 };
 
-void PrintTo(const TargetsRow &row, std::ostream *os)
-{
-    *os << row.name;
-}
-
 // The check pass asks for the target's sign, not for the target itself.
 const TargetsRow signTargets[] = {
     {"two_and_minus_one", 2.0f, -1.0f},
@@ -115,7 +112,7 @@ TEST_P(TargetSign, TargetsOtherThanOneConvergeOnTheirSign)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, TargetSign, ::testing::ValuesIn(signTargets),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         named_rows::ByName());
 
 TEST(TrainingLimit, EmptyStoreRunsPastTheDefaultLimit)
 {
@@ -245,11 +242,6 @@ struct OneSampleRow
     bool right;                  // counted right by the check pass
 };
 
-void PrintTo(const OneSampleRow &row, std::ostream *os)
-{
-    *os << row.name;
-}
-
 const float floatMax = std::numeric_limits<float>::max();
 
 const OneSampleRow oneSampleRows[] = {
@@ -286,7 +278,7 @@ TEST_P(OneSample, OutputAndRightness)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, OneSample, ::testing::ValuesIn(oneSampleRows),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         named_rows::ByName());
 
 // A set of samples with a limit; training's outcome must agree with the
 // one-sample test on the trained weights.
@@ -297,11 +289,6 @@ struct AgreementRow
     float eta;
     TrainingOutcome outcome;
 };
-
-void PrintTo(const AgreementRow &row, std::ostream *os)
-{
-    *os << row.name;
-}
 
 const AgreementRow agreementRows[] = {
     {"and", {sample(0, 0, 0, 0, 0, -1), sample(0, 1, 0, 0, 0, -1), sample(1, 0, 0, 0, 0, -1), sample(1, 1, 0, 0, 0, 1)},
@@ -333,7 +320,7 @@ TEST_P(TrainedWeights, EverySampleRightExactlyWhenTrainingConverged)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, TrainedWeights, ::testing::ValuesIn(agreementRows),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         named_rows::ByName());
 
 TEST(TrainingText, CyclesDisplay)
 {
