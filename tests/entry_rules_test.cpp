@@ -5,6 +5,7 @@
 // what the field becomes. No window needed.
 
 #include "ui/entry_rules.h"
+#include "named_rows.h"
 
 #include <gtest/gtest.h>
 
@@ -39,6 +40,8 @@ void PrintTo(const RuleResult &result, std::ostream *out)
 
 namespace {
 
+using named_rows::PrintTo;
+
 enum class Family { Input, LearningRate, Output };
 
 struct KeyRow
@@ -50,11 +53,6 @@ struct KeyRow
     std::optional<int> typedAt;
     RuleResult expected;
 };
-
-void PrintTo(const KeyRow &row, std::ostream *out)
-{
-    *out << row.name;
-}
 
 const RuleResult unchanged = RuleResult::unchanged();
 const RuleResult notANumber = RuleResult::notANumber();
@@ -172,7 +170,7 @@ TEST_P(KeyReleased, GivesTheFieldItsNewState)
 }
 
 INSTANTIATE_TEST_SUITE_P(EntryRules, KeyReleased, testing::ValuesIn(keyRows),
-                         [](const testing::TestParamInfo<KeyRow> &info) { return std::string(info.param.name); });
+                         named_rows::ByName());
 
 TEST(FocusGained, InputsAndOutputSelectTheWholeText)
 {
@@ -206,11 +204,6 @@ struct FollowRow
     std::optional<int> expected;
 };
 
-void PrintTo(const FollowRow &row, std::ostream *out)
-{
-    *out << row.name;
-}
-
 const FollowRow followRows[] = {
     {"TypedAfterItStays", u"0.", u"0.5", 1, 1},
     {"TypedBeforeItMovesOn", u"0.", u"10.", 1, 2},
@@ -234,7 +227,7 @@ TEST_P(FollowCharacter, FindsTheCharacterAfterAnEdit)
 }
 
 INSTANTIATE_TEST_SUITE_P(EntryRules, FollowCharacter, testing::ValuesIn(followRows),
-                         [](const testing::TestParamInfo<FollowRow> &info) { return std::string(info.param.name); });
+                         named_rows::ByName());
 
 } // namespace
 

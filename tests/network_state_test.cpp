@@ -3,15 +3,17 @@
 
 #include "core/messages.h"
 #include "core/network_state.h"
+#include "named_rows.h"
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <set>
 #include <string>
 
 namespace vintrelle {
 namespace {
+
+using named_rows::PrintTo;
 
 TEST(NetworkState, FreshWeightsLieInZeroToOne)
 {
@@ -31,11 +33,6 @@ struct BitsRow
     std::uint32_t bits;
 };
 
-void PrintTo(const BitsRow &row, std::ostream *os)
-{
-    *os << row.name;
-}
-
 // The generator's largest values, forced rather than hoped for.
 const BitsRow largestBits[] = {
     {"all_bits_set", 0xFFFFFFFFu},
@@ -54,7 +51,7 @@ TEST_P(LargestDraw, StaysBelowOneAndCloseToIt)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, LargestDraw, ::testing::ValuesIn(largestBits),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         named_rows::ByName());
 
 TEST(NetworkState, SameSeedSameWeightsOtherSeedOtherWeights)
 {

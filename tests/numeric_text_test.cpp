@@ -2,10 +2,9 @@
 // SPDX-License-Identifier: MIT
 
 #include "core/numeric_text.h"
+#include "named_rows.h"
 
 #include <gtest/gtest.h>
-
-#include <ostream>
 
 #include <clocale>
 #include <cmath>
@@ -17,17 +16,14 @@
 namespace vintrelle {
 namespace {
 
+using named_rows::PrintTo;
+
 struct DoubleRow
 {
     const char *name;
     const char *text;
     std::optional<double> expected;
 };
-
-void PrintTo(const DoubleRow &row, std::ostream *os)
-{
-    *os << row.name;
-}
 
 // Each row is read both as a double and as a float.
 const DoubleRow numberRows[] = {
@@ -76,7 +72,7 @@ TEST_P(TextToNumber, ReadsAsDoubleAndSingle)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, TextToNumber, ::testing::ValuesIn(numberRows),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         named_rows::ByName());
 
 TEST(TextToNumberRange, NegativeZeroKeepsItsSign)
 {
@@ -127,11 +123,6 @@ struct IntegerRow
     std::optional<std::int16_t> expected;
 };
 
-void PrintTo(const IntegerRow &row, std::ostream *os)
-{
-    *os << row.name;
-}
-
 const IntegerRow integerRows[] = {
     {"default_limit", "10000", 10000},
     {"minus_one", "-1", -1},
@@ -169,7 +160,7 @@ TEST_P(TextToInteger, RoundsHalfToEvenWithinSixteenBits)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, TextToInteger, ::testing::ValuesIn(integerRows),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         named_rows::ByName());
 
 TEST(IntegerToText, PlainDigits)
 {
@@ -185,11 +176,6 @@ struct FormatRow
     double value;
     std::string expected;
 };
-
-void PrintTo(const FormatRow &row, std::ostream *os)
-{
-    *os << row.name;
-}
 
 const FormatRow formatRows[] = {
     {"half", 0.5, "0,5"},
@@ -222,7 +208,7 @@ TEST_P(DoubleToText, WritesAtMostFifteenDigitsWithAComma)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, DoubleToText, ::testing::ValuesIn(formatRows),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         named_rows::ByName());
 
 // Digits from the first non-zero one to the last non-zero one: "-0,0120" -> 2.
 std::size_t significantDigits(const std::string &text)
@@ -260,11 +246,6 @@ struct SingleFormatRow
     std::string expected;
 };
 
-void PrintTo(const SingleFormatRow &row, std::ostream *os)
-{
-    *os << row.name;
-}
-
 const SingleFormatRow singleFormatRows[] = {
     {"two_tenths", 0.2f, "0,2"},
     {"negative_fraction", -0.75f, "-0,75"},
@@ -285,7 +266,7 @@ TEST_P(SingleToText, ShowsTheShortestDigitsThenZeros)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SingleToText, ::testing::ValuesIn(singleFormatRows),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         named_rows::ByName());
 
 // The same rows' shape for the rounded text of the diagram's weights.
 const SingleFormatRow roundedRows[] = {
@@ -316,7 +297,7 @@ TEST_P(RoundedText, TwoDecimalsOrOneAndAPowerOfTen)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, RoundedText, ::testing::ValuesIn(roundedRows),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         named_rows::ByName());
 
 TEST(SingleToTextRoundTrip, EveryTextReadsBackToTheSameFloat)
 {
@@ -339,11 +320,6 @@ struct SignRow
     bool negative;
     std::optional<std::string> expected;
 };
-
-void PrintTo(const SignRow &row, std::ostream *os)
-{
-    *os << row.name;
-}
 
 const SignRow signRows[] = {
     {"down_on_positive", "0,5", true, "-0,5"},
@@ -369,7 +345,7 @@ TEST_P(ForcedSign, RewritesTheFieldText)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ForcedSign, ::testing::ValuesIn(signRows),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         named_rows::ByName());
 
 // The desktop sets the process locale from the environment; a locale whose
 // decimal separator is the comma must not change any conversion.

@@ -2,18 +2,20 @@
 // SPDX-License-Identifier: MIT
 
 #include "core/separability.h"
+#include "named_rows.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
-#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace vintrelle {
 namespace {
+
+using named_rows::PrintTo;
 
 // A sample as the window stores it: the bias input -1, then x1..x5.
 SampleRow sample(float x1, float x2, float x3, float x4, float x5, float target)
@@ -88,11 +90,6 @@ struct VerdictRow
     std::vector<SampleRow> samples;
     Separability verdict;
 };
-
-void PrintTo(const VerdictRow &row, std::ostream *os)
-{
-    *os << row.name;
-}
 
 const VerdictRow nothingToDecide[] = {
     {"empty", {}, Separability::NoSamples},
@@ -186,11 +183,11 @@ TEST_P(Verdict, TheOppositeVerdictDoesNotHold)
 }
 
 INSTANTIATE_TEST_SUITE_P(NothingToDecide, Verdict, ::testing::ValuesIn(nothingToDecide),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         named_rows::ByName());
 INSTANTIATE_TEST_SUITE_P(Separable, Verdict, ::testing::ValuesIn(separableSets),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         named_rows::ByName());
 INSTANTIATE_TEST_SUITE_P(NotSeparable, Verdict, ::testing::ValuesIn(notSeparableSets),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         named_rows::ByName());
 
 TEST(VerdictInput, ValueThatIsNotFiniteIsRefused)
 {
@@ -220,11 +217,6 @@ struct CertificateRow
     SeparabilityVerdict verdict;
     bool holds;
 };
-
-void PrintTo(const CertificateRow &row, std::ostream *os)
-{
-    *os << row.name;
-}
 
 ExactRational q(const char *numerator, const char *denominator = "1")
 {
@@ -325,11 +317,11 @@ TEST_P(Certificate, HoldsOrNot)
 }
 
 INSTANTIATE_TEST_SUITE_P(Weights, Certificate, ::testing::ValuesIn(weightCertificates),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         named_rows::ByName());
 INSTANTIATE_TEST_SUITE_P(Multipliers, Certificate, ::testing::ValuesIn(multiplierCertificates),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         named_rows::ByName());
 INSTANTIATE_TEST_SUITE_P(OtherVerdicts, Certificate, ::testing::ValuesIn(otherVerdicts),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         named_rows::ByName());
 
 TEST(VerdictText, RationalTexts)
 {

@@ -2,33 +2,52 @@
 // SPDX-License-Identifier: MIT
 
 #include "core/training.h"
+#include "named_rows.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
 namespace vintrelle {
 namespace {
 
+using named_rows::PrintTo;
+
 SampleRow sample(float x1, float x2, float x3, float x4, float x5, float target)
 {
     return {-1.0f, x1, x2, x3, x4, x5, target};
 }
 
-// Sign of the trained neuron for a row, computed independently of the
-// training code (the float sum of the check).
-float answer(const WeightVector &weights, const SampleRow &row)
+// The neuron's answer for a row, worked out apart from the code: the sum in
+// double, where the products of a float weight and a short input, and their
+// sum, are exact; +1 for a sum >= 0, -1 below. The code sums in float, whose
+// rounding can give a sum near 0 the other sign: a sum within `margin` of 0
+// (as a share of the terms' size) that is not 0 has no answer here.
+std::optional<int> exactAnswer(const WeightVector &weights, const SampleRow &row, double margin)
 {
-    float sum = 0.0f;
-    for (int i = 0; i < InputCount; ++i)
-        sum = sum + weights[i] * row[i];
-    return sum >= 0.0f ? 1.0f : -1.0f;
+    double sum = 0.0;
+    double size = 0.0;
+    for (int i = 0; i < InputCount; ++i) {
+        const double term = static_cast<double>(weights[i]) * static_cast<double>(row[i]);
+        sum += term;
+        size += std::fabs(term);
+    }
+    if (sum != 0.0 && std::fabs(sum) <= margin * size)
+        return std::nullopt;
+    return sum >= 0.0 ? 1 : -1;
 }
+
+// The float sum's rounding at the most: six products and five additions,
+// each within half a unit in the 24th bit, as a share of the terms' size.
+constexpr double FloatRounding = 11.0 / (1 << 24);
+// Rows with inputs of -1, 0 and 1 and no more than two of them under a
+// non-zero weight: the float sum is the exact sum rounded once, of the same
+// sign, so no margin is needed.
+constexpr double NoRounding = 0.0;
 
 const std::vector<SampleRow> separablePair{sample(1, 0, 0, 0, 0, 1), sample(0, 1, 0, 0, 0, -1)};
 
@@ -40,7 +59,7 @@ TEST(Training, SeparablePairConverges)
     EXPECT_GE(result.cycles, 1);
     EXPECT_LE(result.cycles, 10000);
     for (const SampleRow &row : separablePair)
-        EXPECT_EQ(answer(weights, row), row[TargetColumn]);
+        EXPECT_EQ(exactAnswer(weights, row, NoRounding), row[TargetColumn]);
     EXPECT_EQ(trainingStatusText(result.outcome), "Addestata");
 }
 
@@ -89,11 +108,6 @@ struct TargetsRow
     float negative; // target of the sample (0,1,0,0,0)
 };
 
-void PrintTo(const TargetsRow &row, std::ostream *os)
-{
-    *os << row.name;
-}
-
 // The check pass asks for the target's sign, not for the target itself.
 const TargetsRow signTargets[] = {
     {"two_and_minus_one", 2.0f, -1.0f},
@@ -110,12 +124,12 @@ TEST_P(TargetSign, TargetsOtherThanOneConvergeOnTheirSign)
                                       sample(0, 1, 0, 0, 0, GetParam().negative)};
     const TrainingResult result = train(weights, rows, 0.2f, 10000);
     EXPECT_EQ(result.outcome, TrainingOutcome::Converged);
-    EXPECT_EQ(answer(weights, rows[0]), 1.0f);
-    EXPECT_EQ(answer(weights, rows[1]), -1.0f);
+    EXPECT_EQ(exactAnswer(weights, rows[0], NoRounding), 1);
+    EXPECT_EQ(exactAnswer(weights, rows[1], NoRounding), -1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, TargetSign, ::testing::ValuesIn(signTargets),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         named_rows::ByName());
 
 TEST(TrainingLimit, EmptyStoreRunsPastTheDefaultLimit)
 {
@@ -155,7 +169,7 @@ TEST(TrainingLimit, ConvergingOnThePassThatExceedsTheLimitReportsTheLimit)
     EXPECT_EQ(limited.outcome, TrainingOutcome::LimitExceeded);
     EXPECT_EQ(limited.cycles, free.cycles);
     for (const SampleRow &row : separablePair)
-        EXPECT_EQ(answer(weights, row), row[TargetColumn]);
+        EXPECT_EQ(exactAnswer(weights, row, NoRounding), row[TargetColumn]);
 
     weights = start;
     const TrainingResult exact = train(weights, separablePair, 0.05f, free.cycles);
@@ -255,11 +269,6 @@ struct OneSampleRow
     bool right;                  // counted right by the check pass
 };
 
-void PrintTo(const OneSampleRow &row, std::ostream *os)
-{
-    *os << row.name;
-}
-
 const float floatMax = std::numeric_limits<float>::max();
 
 const OneSampleRow oneSampleRows[] = {
@@ -296,7 +305,7 @@ TEST_P(OneSample, OutputAndRightness)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, OneSample, ::testing::ValuesIn(oneSampleRows),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         named_rows::ByName());
 
 // A set of samples with a limit; training's outcome must agree with the
 // one-sample test on the trained weights.
@@ -307,11 +316,6 @@ struct AgreementRow
     float eta;
     TrainingOutcome outcome;
 };
-
-void PrintTo(const AgreementRow &row, std::ostream *os)
-{
-    *os << row.name;
-}
 
 const AgreementRow agreementRows[] = {
     {"and", {sample(0, 0, 0, 0, 0, -1), sample(0, 1, 0, 0, 0, -1), sample(1, 0, 0, 0, 0, -1), sample(1, 1, 0, 0, 0, 1)},
@@ -338,12 +342,26 @@ TEST_P(TrainedWeights, EverySampleRightExactlyWhenTrainingConverged)
     for (const SampleRow &s : row.samples)
         allRight = allRight && classifiedRight(weights, s);
     EXPECT_EQ(allRight, result.outcome == TrainingOutcome::Converged);
-    for (const SampleRow &s : row.samples)
-        EXPECT_EQ(classifiedRight(weights, s), answer(weights, s) == s[TargetColumn] && s[TargetColumn] != 0.0f);
+    // Right means an output of the target's sign.
+    for (const SampleRow &s : row.samples) {
+        const std::optional<int> output = sampleOutput(weights, s);
+        ASSERT_TRUE(output.has_value());
+        EXPECT_EQ(classifiedRight(weights, s), s[TargetColumn] != 0.0f && (*output > 0) == (s[TargetColumn] > 0.0f));
+    }
+    // And the output is the sum's sign, wherever float rounding cannot decide it.
+    int clear = 0;
+    for (const SampleRow &s : row.samples) {
+        const std::optional<int> exact = exactAnswer(weights, s, FloatRounding);
+        if (exact) {
+            ++clear;
+            EXPECT_EQ(sampleOutput(weights, s), exact);
+        }
+    }
+    EXPECT_GT(clear, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, TrainedWeights, ::testing::ValuesIn(agreementRows),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         named_rows::ByName());
 
 TEST(TrainingText, CyclesDisplay)
 {

@@ -6,13 +6,15 @@
 
 #include "core/network_state.h"
 #include "core/numeric_text.h"
+#include "ui/form1.h"
 #include "ui/neuron_diagram.h"
 #include "colour_contrast.h"
+#include "window_test_support.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QHash>
 #include <QImage>
-#include <QPalette>
 #include <QTest>
 
 #include <algorithm>
@@ -26,6 +28,8 @@ namespace {
 
 using colour::contrastRatio;
 using colour::toLinear;
+using window_test::Hue;
+using window_test::hueOf;
 
 // Linear light, 0..1, back to an sRGB channel.
 double toSrgb(double linear)
@@ -63,19 +67,6 @@ double distance(const std::array<double, 3> &a, const std::array<double, 3> &b)
     return std::hypot(a[0] - b[0], a[1] - b[1], a[2] - b[2]);
 }
 
-enum class Hue { Bluish, Reddish, Neither };
-
-// The diagram's two colours and their antialiased blends with a grey
-// background keep this ordering of their channels.
-Hue hueOf(QRgb pixel)
-{
-    if (qBlue(pixel) > qRed(pixel) + 40)
-        return Hue::Bluish;
-    if (qRed(pixel) > qBlue(pixel) + 40)
-        return Hue::Reddish;
-    return Hue::Neither;
-}
-
 // How many pixels of the column through the middle of `line` have `hue`,
 // within `reach` pixels above and below the line.
 int pixelsAcross(const QImage &image, QLine line, Hue hue, int reach = 8)
@@ -86,6 +77,33 @@ int pixelsAcross(const QImage &image, QLine line, Hue hue, int reach = 8)
         if (hueOf(image.pixel(middle.x(), y)) == hue)
             ++count;
     return count;
+}
+
+// The colour the window paints around `line`: the commonest one in the rows
+// 6 to 10 pixels above and below the middle half of the line, leaving out
+// the pixels of either hue (the lines) and those of `hidden` (a label).
+QColor groundAround(const QImage &image, QLine line, QRect hidden)
+{
+    const int left = std::min(line.x1(), line.x2());
+    const int width = std::abs(line.dx());
+    QHash<QRgb, int> counts;
+    for (int x = left + width / 4; x <= left + 3 * width / 4; ++x) {
+        const double t = (x - line.x1()) / static_cast<double>(line.dx());
+        const int y = static_cast<int>(std::lround(line.y1() + t * line.dy()));
+        for (const int dy : {-10, -9, -8, -7, -6, 6, 7, 8, 9, 10}) {
+            const QPoint at(x, y + dy);
+            if (!image.rect().contains(at) || hidden.adjusted(-1, -1, 1, 1).contains(at))
+                continue;
+            const QRgb pixel = image.pixel(at);
+            if (hueOf(pixel) == Hue::Neither)
+                ++counts[pixel];
+        }
+    }
+    if (counts.isEmpty())
+        return {};
+    return QColor(std::max_element(counts.keyValueBegin(), counts.keyValueEnd(),
+                                   [](const auto &a, const auto &b) { return a.second < b.second; })
+                      ->first);
 }
 
 // Along the middle half of `line`, column by column: how many columns have a
@@ -192,11 +210,27 @@ void TestNeuronDiagram::coloursReadWellOnTheWindowAndWithColourBlindness()
 {
     const QColor positive = NeuronDiagram::nonNegativeWeightColour();
     const QColor negative = NeuronDiagram::negativeWeightColour();
-    const QColor background = QApplication::palette().color(QPalette::Window);
 
-    // Graphics need a contrast of 3:1 with what surrounds them.
-    QVERIFY2(contrastRatio(positive, background) >= 3.0, qPrintable(QString::number(contrastRatio(positive, background))));
-    QVERIFY2(contrastRatio(negative, background) >= 3.0, qPrintable(QString::number(contrastRatio(negative, background))));
+    // Graphics need a contrast of 3:1 with what surrounds them: here what
+    // the window paints beside each line, whatever the desktop's colours.
+    vintrelle::ui::Form1 window;
+    const auto *diagram = window.findChild<NeuronDiagram *>();
+    QVERIFY(diagram != nullptr);
+    const QImage image = window.grab().toImage();
+    QCOMPARE(image.devicePixelRatio(), 1.0);
+    const std::array<QLine, 7> lines = NeuronDiagram::lines();
+    for (int i = 0; i < vintrelle::InputCount; ++i) {
+        const QPoint offset = diagram->pos();
+        const QColor ground = groundAround(image, lines[static_cast<std::size_t>(i)].translated(offset),
+                                           diagram->weightLabelRect(i).translated(offset));
+        QVERIFY2(ground.isValid(), qPrintable(QStringLiteral("Line%1").arg(i + 1)));
+        for (const QColor &line : {positive, negative}) {
+            const double ratio = contrastRatio(line, ground);
+            QVERIFY2(ratio >= 3.0, qPrintable(QStringLiteral("%1 beside Line%2 (%3): %4:1")
+                                                  .arg(line.name(), QString::number(i + 1), ground.name())
+                                                  .arg(ratio, 0, 'f', 2)));
+        }
+    }
 
     // Still far apart as seen with each missing cone type; a red and a green
     // of like brightness come within 70 of each other for two of them.
@@ -309,7 +343,7 @@ void TestNeuronDiagram::screenReadersFindTheCurrentWeights()
 void TestNeuronDiagram::linesAreDrawnInTheirWeightsColours()
 {
     NeuronDiagram diagram;
-    diagram.resize(366, 342);
+    diagram.resize(window_test::designWindowSize);
     const vintrelle::WeightVector weights{1.0f, -1.0f, 0.2f, -2.0f, 0.0f, -0.1f};
     diagram.setWeights(weights);
     for (int i = 0; i < vintrelle::InputCount; ++i)
@@ -333,7 +367,7 @@ void TestNeuronDiagram::linesAreDrawnInTheirWeightsColours()
 void TestNeuronDiagram::negativeWeightsAreDashedTheOthersSolid()
 {
     NeuronDiagram diagram;
-    diagram.resize(366, 342);
+    diagram.resize(window_test::designWindowSize);
     // Light and heavy weights of either sign, on lines steep and level.
     const vintrelle::WeightVector weights{-0.1f, 0.1f, -3.0f, 3.0f, -0.0f, -1.0f};
     diagram.setWeights(weights);
@@ -356,7 +390,7 @@ void TestNeuronDiagram::negativeWeightsAreDashedTheOthersSolid()
 void TestNeuronDiagram::heavierWeightDrawsAThickerLine()
 {
     NeuronDiagram diagram;
-    diagram.resize(366, 342);
+    diagram.resize(window_test::designWindowSize);
     // Line3 and Line4 are nearly level, so a column crosses them at about
     // their width.
     diagram.setWeights({0.0f, 0.0f, 0.0f, 3.0f, 0.0f, 0.0f});
