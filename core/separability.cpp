@@ -7,6 +7,7 @@
 
 #include <gmpxx.h>
 
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <optional>
@@ -106,11 +107,15 @@ std::optional<std::vector<mpq_class>> fromTexts(const std::vector<ExactRational>
 // and 0 for a positive one, and asks for sum_n y_n = 1 (any positive sum
 // scales to 1).
 //
+// Each column is first multiplied by a positive number that makes it whole
+// numbers with no common factor (a power of two clears the float fractions);
+// that changes y_s by the same factor and keeps every sign.
+//
 // Phase 1 of the simplex method decides it: an artificial variable per row,
 // starting as the basis (b >= 0), and the sum of the artificials minimised
 // with Bland's rule (the lowest-numbered column with a negative reduced cost
 // enters; among the rows of least ratio, the one whose basic variable has the
-// lowest number leaves), which cannot cycle. Every step is exact.
+// lowest number leaves), which cannot cycle.
 //
 // A minimum of 0 leaves a solution y: the multipliers. A positive minimum
 // leaves the simplex multipliers pi of the last basis, with reduced costs
@@ -120,34 +125,36 @@ std::optional<std::vector<mpq_class>> fromTexts(const std::vector<ExactRational>
 //   positive sample p:  w.x_p >= 0,
 //   negative sample n:  -w.x_n + z_6 >= 0, so w.x_n <= z_6 < 0.
 // The artificial columns (cost 1, column e_i) give pi_i = 1 - d_i.
+//
+// The tableau is kept in whole numbers, integer-preserving (Edmonds): the
+// cells are the true tableau times the last pivot, `scale`, which stays
+// positive, and a pivot on p = T[r][e] turns every other cell into
+//   (p * T[i][j] - T[i][e] * T[r][j]) / scale,
+// a division that always comes out whole. No fraction is ever reduced,
+// which is what rationals would spend their time on.
 class PhaseOne
 {
 public:
     explicit PhaseOne(std::span<const SampleRow> samples)
         : sampleCount(samples.size()), columnCount(sampleCount + RowCount),
-          table(RowCount, std::vector<mpq_class>(columnCount + 1)), basis(RowCount),
-          reduced(columnCount + 1)
+          table(RowCount + 1, std::vector<mpz_class>(columnCount + 1)), basis(RowCount),
+          columnFactor(sampleCount)
     {
-        for (std::size_t s = 0; s < sampleCount; ++s) {
-            const bool negative = samples[s][TargetColumn] < 0.0f;
-            for (int i = 0; i < InputCount; ++i) {
-                const mpq_class x = exact(samples[s][i]);
-                table[i][s] = negative ? mpq_class(-x) : x;
-            }
-            table[RowCount - 1][s] = negative ? 1 : 0;
-        }
+        for (std::size_t s = 0; s < sampleCount; ++s)
+            setSampleColumn(s, samples[s]);
         for (std::size_t i = 0; i < RowCount; ++i) {
             table[i][sampleCount + i] = 1;
             basis[i] = sampleCount + i;
         }
         table[RowCount - 1][columnCount] = 1;
-        // Reduced costs of the starting basis: c_j minus the column's sum;
-        // the last cell holds minus the sum of the artificials.
+        // Reduced costs of the starting basis, in the last row: c_j minus the
+        // column's sum; its last cell holds minus the sum of the artificials.
+        std::vector<mpz_class> &reduced = table[RowCount];
         for (std::size_t j = 0; j <= columnCount; ++j) {
-            mpq_class sum = 0;
+            mpz_class sum = 0;
             for (std::size_t i = 0; i < RowCount; ++i)
                 sum += table[i][j];
-            const mpq_class cost = j >= sampleCount && j < columnCount ? 1 : 0;
+            const int cost = j >= sampleCount && j < columnCount ? 1 : 0;
             reduced[j] = cost - sum;
         }
     }
@@ -155,6 +162,7 @@ public:
     // Pivots until no reduced cost is negative.
     void solve()
     {
+        const std::vector<mpz_class> &reduced = table[RowCount];
         for (;;) {
             std::size_t entering = columnCount;
             for (std::size_t j = 0; j < columnCount; ++j) {
@@ -171,36 +179,69 @@ public:
 
     bool feasible() const
     {
-        return reduced[columnCount] == 0;
+        return table[RowCount][columnCount] == 0;
     }
 
-    // The solution's sample columns, once feasible.
+    // The solution's sample columns, once feasible, up to a positive factor.
     std::vector<mpq_class> multipliers() const
     {
         std::vector<mpq_class> y(sampleCount);
         for (std::size_t i = 0; i < RowCount; ++i)
             if (basis[i] < sampleCount)
-                y[basis[i]] = table[i][columnCount];
+                y[basis[i]] = table[i][columnCount] * columnFactor[basis[i]];
         return y;
     }
 
-    // w_i = -pi_i = d_i - 1 from the artificial columns of rows 0..5.
+    // w_i = -pi_i = d_i - 1 from the artificial columns of rows 0..5, times
+    // the positive scale.
     std::vector<mpq_class> weights() const
     {
         std::vector<mpq_class> w(InputCount);
-        for (int i = 0; i < InputCount; ++i)
-            w[i] = reduced[sampleCount + i] - 1;
+        for (std::size_t i = 0; i < static_cast<std::size_t>(InputCount); ++i)
+            w[i] = table[RowCount][sampleCount + i] - scale;
         return w;
     }
 
 private:
     static constexpr std::size_t RowCount = InputCount + 1;
 
+    void setSampleColumn(std::size_t s, const SampleRow &sample)
+    {
+        const bool negative = sample[TargetColumn] < 0.0f;
+        std::array<mpq_class, InputCount> x;
+        // Every denominator is a power of two: the largest clears them all.
+        mpz_class clearing = 1;
+        for (int i = 0; i < InputCount; ++i) {
+            x[i] = exact(sample[i]);
+            if (x[i].get_den() > clearing)
+                clearing = x[i].get_den();
+        }
+        mpz_class common = negative ? clearing : mpz_class(0);
+        for (int i = 0; i < InputCount; ++i) {
+            mpz_class whole = x[i].get_num() * (clearing / x[i].get_den());
+            if (negative)
+                whole = -whole;
+            mpz_gcd(common.get_mpz_t(), common.get_mpz_t(), whole.get_mpz_t());
+            table[i][s] = whole;
+        }
+        if (negative)
+            table[RowCount - 1][s] = clearing;
+        if (common == 0) {
+            // A positive sample of zeros: a column of zeros, never entering.
+            columnFactor[s] = 1;
+            return;
+        }
+        for (std::size_t i = 0; i < RowCount; ++i)
+            mpz_divexact(table[i][s].get_mpz_t(), table[i][s].get_mpz_t(), common.get_mpz_t());
+        columnFactor[s] = mpq_class(clearing, common);
+        columnFactor[s].canonicalize();
+    }
+
     std::size_t leavingRow(std::size_t entering) const
     {
         std::size_t best = RowCount;
         for (std::size_t i = 0; i < RowCount; ++i) {
-            const mpq_class &a = table[i][entering];
+            const mpz_class &a = table[i][entering];
             if (sgn(a) <= 0)
                 continue;
             if (best == RowCount) {
@@ -221,29 +262,31 @@ private:
 
     void pivot(std::size_t row, std::size_t column)
     {
-        std::vector<mpq_class> &pivotRow = table[row];
-        const mpq_class divisor = pivotRow[column];
-        for (mpq_class &cell : pivotRow)
-            cell /= divisor;
-        const auto eliminate = [&](std::vector<mpq_class> &other) {
-            const mpq_class factor = other[column];
-            if (factor == 0)
-                return;
-            for (std::size_t j = 0; j <= columnCount; ++j)
-                other[j] -= factor * pivotRow[j];
-        };
-        for (std::size_t i = 0; i < RowCount; ++i)
-            if (i != row)
-                eliminate(table[i]);
-        eliminate(reduced);
+        const std::vector<mpz_class> &pivotRow = table[row];
+        const mpz_class p = pivotRow[column];
+        mpz_class product;
+        for (std::size_t i = 0; i <= RowCount; ++i) {
+            if (i == row)
+                continue;
+            std::vector<mpz_class> &other = table[i];
+            const mpz_class factor = other[column];
+            for (std::size_t j = 0; j <= columnCount; ++j) {
+                mpz_mul(other[j].get_mpz_t(), other[j].get_mpz_t(), p.get_mpz_t());
+                mpz_submul(other[j].get_mpz_t(), factor.get_mpz_t(), pivotRow[j].get_mpz_t());
+                mpz_divexact(other[j].get_mpz_t(), other[j].get_mpz_t(), scale.get_mpz_t());
+            }
+        }
+        scale = p;
         basis[row] = column;
     }
 
     std::size_t sampleCount;
     std::size_t columnCount;                     // samples, then one artificial per row
-    std::vector<std::vector<mpq_class>> table;   // RowCount rows, the right-hand side last
+    // RowCount rows, then the reduced costs; the right-hand side last.
+    std::vector<std::vector<mpz_class>> table;
     std::vector<std::size_t> basis;              // the basic column of each row
-    std::vector<mpq_class> reduced;              // reduced costs, minus the objective last
+    std::vector<mpq_class> columnFactor;         // y_s = factor * y of the whole-number column
+    mpz_class scale = 1;                         // the true tableau times scale is the table
 };
 
 } // namespace

@@ -85,7 +85,9 @@ struct SeparabilityVerdict
 
 // The exact answer for the stored samples, with its certificate. Every
 // value must be finite (the sample store holds no other); a value that is
-// not throws std::domain_error. At most a millisecond for eleven samples.
+// not throws std::domain_error. Eleven samples of everyday values take about
+// 0.1 ms; values of every size from 1e-38 to 1e38 mixed in one set make the
+// exact numbers long (a couple of thousand bits), and can take milliseconds.
 SeparabilityVerdict separability(std::span<const SampleRow> samples);
 
 // Whether the verdict is the right one for the samples, checked exactly:

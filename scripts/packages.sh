@@ -3,7 +3,7 @@
 
 # The Debian packages each command needs.
 # Building the program and running it.
-RUN_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-liberation2 fonts-dejavu-core qt6-translations-l10n)
+RUN_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libgmp-dev fonts-liberation2 fonts-dejavu-core qt6-translations-l10n)
 # Building the Debian package (dpkg-buildflags, dpkg-shlibdeps).
 PACKAGE_PACKAGES=("${RUN_PACKAGES[@]}" dpkg-dev)
 # Everything the tests and benchmarks need on top: the package test checks the

@@ -1,0 +1,144 @@
+// SPDX-FileCopyrightText: The Vintrelle developers
+// SPDX-License-Identifier: MIT
+
+// The exact verdict on sample sets made from the input bytes: whatever the
+// verdict, its certificate must hold when checked exactly, and the verdict
+// must never fail to come.
+//
+// The bytes are read in order, 0 once they run out:
+//   the number of samples, byte % 12 (0..11);
+//   per sample a kind byte:
+//     % 8 == 0 (not for the first): a copy of an earlier sample, the next
+//              byte % (samples so far) naming it;
+//     % 8 == 1 (not for the first): the same, with the target's sign turned;
+//     otherwise a new sample: x0 (-1 when the kind byte has its top bit set,
+//              else a value), x1..x5 as values, then the target:
+//              byte % 4 is 0 -> 1, 1 -> -1, 2 -> 0, 3 -> a value.
+//   a value byte below 0xC0 picks one of sixteen values (0, +-1, +-2,
+//   +-0.5, +-1e-38, +-1e38, 3, 0.25, 1e-20, 1e20, -0); from 0xC0 on, the
+//   next four bytes are a float's bits, its magnitude brought into
+//   [1e-38, 1e38] (0 stays 0, infinities and NaN become 1e38).
+
+#include "core/separability.h"
+
+#include <array>
+#include <bit>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <vector>
+
+namespace {
+
+using vintrelle::SampleRow;
+
+class Bytes
+{
+public:
+    Bytes(const std::uint8_t *data, std::size_t size) : data(data), size(size) {}
+
+    std::uint8_t next()
+    {
+        return at < size ? data[at++] : 0;
+    }
+
+private:
+    const std::uint8_t *data;
+    std::size_t size;
+    std::size_t at = 0;
+};
+
+constexpr float smallest = 1e-38f;
+constexpr float largest = 1e38f;
+
+constexpr std::array<float, 16> palette{0.0f, 1.0f, -1.0f, 2.0f, -2.0f, 0.5f, -0.5f, smallest,
+                                        -smallest, largest, -largest, 3.0f, 0.25f, 1e-20f, 1e20f, -0.0f};
+
+float value(Bytes &bytes)
+{
+    const std::uint8_t pick = bytes.next();
+    if (pick < 0xC0)
+        return palette[pick % palette.size()];
+    std::uint32_t bits = 0;
+    for (int i = 0; i < 4; ++i)
+        bits = (bits << 8) | bytes.next();
+    const float f = std::bit_cast<float>(bits);
+    if (!std::isfinite(f))
+        return std::signbit(f) ? -largest : largest;
+    if (f == 0.0f)
+        return f;
+    if (std::fabs(f) > largest)
+        return std::copysign(largest, f);
+    if (std::fabs(f) < smallest)
+        return std::copysign(smallest, f);
+    return f;
+}
+
+float target(Bytes &bytes)
+{
+    switch (bytes.next() % 4) {
+    case 0:
+        return 1.0f;
+    case 1:
+        return -1.0f;
+    case 2:
+        return 0.0f;
+    default:
+        return value(bytes);
+    }
+}
+
+std::vector<SampleRow> samplesFrom(Bytes &bytes)
+{
+    const int count = bytes.next() % 12;
+    std::vector<SampleRow> samples;
+    for (int s = 0; s < count; ++s) {
+        const std::uint8_t kind = bytes.next();
+        if (s > 0 && kind % 8 <= 1) {
+            SampleRow copy = samples[bytes.next() % samples.size()];
+            if (kind % 8 == 1)
+                copy[vintrelle::TargetColumn] = -copy[vintrelle::TargetColumn];
+            samples.push_back(copy);
+            continue;
+        }
+        SampleRow row{};
+        row[0] = (kind & 0x80) != 0 ? -1.0f : value(bytes);
+        for (int i = 1; i < vintrelle::InputCount; ++i)
+            row[static_cast<std::size_t>(i)] = value(bytes);
+        row[vintrelle::TargetColumn] = target(bytes);
+        samples.push_back(row);
+    }
+    return samples;
+}
+
+[[noreturn]] void fail(const char *what, const std::vector<SampleRow> &samples)
+{
+    std::fprintf(stderr, "property broken: %s\n", what);
+    for (const SampleRow &row : samples) {
+        for (const float x : row)
+            std::fprintf(stderr, " %a", static_cast<double>(x));
+        std::fprintf(stderr, "\n");
+    }
+    std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    Bytes bytes(data, size);
+    const std::vector<SampleRow> samples = samplesFrom(bytes);
+
+    vintrelle::SeparabilityVerdict verdict;
+    try {
+        verdict = vintrelle::separability(samples);
+    } catch (const std::exception &error) {
+        fail(error.what(), samples);
+    }
+    if (!vintrelle::certificateHolds(samples, verdict))
+        fail("the verdict's certificate does not hold", samples);
+    return 0;
+}
