@@ -48,7 +48,9 @@ void BM_TrainNeverConverging(benchmark::State &state)
     const auto rows = neverConverging();
     for (auto _ : state) {
         WeightVector weights = startWeights;
-        const auto result = vintrelle::train(weights, rows, 0.2f, worstLimit);
+        // Not const: newer Google Benchmark deprecates DoNotOptimize on a
+        // const reference (the compiler may assume the value unchanged).
+        auto result = vintrelle::train(weights, rows, 0.2f, worstLimit);
         benchmark::DoNotOptimize(result);
         benchmark::DoNotOptimize(weights);
     }
@@ -98,7 +100,7 @@ void BM_PlainLoopNeverConverging(benchmark::State &state)
         float weights[6];
         for (std::size_t i = 0; i < 6; ++i)
             weights[i] = startWeights[i];
-        const int cycles = plainTraining(weights, samples, 11, 0.2f, worstLimit);
+        int cycles = plainTraining(weights, samples, 11, 0.2f, worstLimit);
         benchmark::DoNotOptimize(cycles);
         benchmark::DoNotOptimize(weights);
     }
@@ -110,7 +112,7 @@ void BM_TrainSmallSeparableSet(benchmark::State &state)
     const auto rows = separable();
     for (auto _ : state) {
         WeightVector weights = startWeights;
-        const auto result = vintrelle::train(weights, rows, 0.2f, 10000);
+        auto result = vintrelle::train(weights, rows, 0.2f, 10000);
         benchmark::DoNotOptimize(result);
         benchmark::DoNotOptimize(weights);
     }
