@@ -140,8 +140,19 @@ def name_of(obj):
     return fresh(obj).name or ""
 
 
+# Roles by the names at-spi2-core 2.46 (Debian 12) gives them, taken from the
+# role itself: later releases renamed some ("push button" is "button" on
+# Debian 13).
+ROLE_NAMES = {
+    pyatspi.ROLE_PUSH_BUTTON: "push button",
+    pyatspi.ROLE_STATUS_BAR: "status bar",
+    pyatspi.ROLE_LIST_ITEM: "list item",
+    pyatspi.ROLE_NOTIFICATION: "notification",
+}
+
+
 def role_of(obj):
-    return obj.getRoleName()
+    return ROLE_NAMES.get(obj.getRole(), obj.getRoleName())
 
 
 def has_state(obj, state):
@@ -309,7 +320,8 @@ class Events:
         """Role and parent's path of an object, asked for once."""
         if path not in self.objects:
             obj = self.bus.get_object(sender, path, introspect=False)
-            role = str(obj.GetRoleName(dbus_interface="org.a11y.atspi.Accessible"))
+            role_number = int(obj.GetRole(dbus_interface="org.a11y.atspi.Accessible"))
+            role = ROLE_NAMES.get(role_number, str(obj.GetRoleName(dbus_interface="org.a11y.atspi.Accessible")))
             parent = obj.Get("org.a11y.atspi.Accessible", "Parent", dbus_interface="org.freedesktop.DBus.Properties")
             name = str(obj.Get("org.a11y.atspi.Accessible", "Name", dbus_interface="org.freedesktop.DBus.Properties"))
             self.objects[path] = (role, str(parent[1]), name)
