@@ -13,6 +13,8 @@
 #                                     before (the program, a screen reader)
 #   atspi_python                      the Python that has pyatspi
 
+source "$(dirname "${BASH_SOURCE[0]}")/virtual_screen.sh"
+
 atspi_fail() { echo "FAIL: $*" >&2; exit 1; }
 
 atspi_private_session() {
@@ -62,16 +64,9 @@ atspi_start() {
     mkdir -p -m 700 "$scratch/runtime"
     export XDG_RUNTIME_DIR="$scratch/runtime"
 
-    # Xvfb picks a free display and says which when it is ready.
-    Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$scratch/display" 2>"$scratch/xvfb.log" &
-    atspi_xvfb=$!
+    start_virtual_screen "$scratch"
+    atspi_xvfb=$virtual_screen_pid
     local _
-    for _ in $(seq 100); do
-        [ -s "$scratch/display" ] && break
-        sleep 0.1
-    done
-    [ -s "$scratch/display" ] || { cat "$scratch/xvfb.log"; atspi_fail "Xvfb did not start"; }
-    export DISPLAY=:$(cat "$scratch/display")
     echo "virtual screen $DISPLAY"
 
     # The accessibility bus; the registry is started on it when first asked

@@ -14,6 +14,7 @@
 #   package_test.sh BUILD_DIR
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/tests/virtual_screen.sh"
 build=$1/package
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
@@ -165,25 +166,18 @@ fi
 # the desktop entry's StartupWMClass, and the window carries an icon.
 wm_class=$(sed -n 's/^StartupWMClass=//p' "$share/applications/$app_id.desktop")
 [ -n "$wm_class" ] || fail "desktop entry has no StartupWMClass"
-Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$scratch/display" 2>"$scratch/xvfb.log" &
-xvfb=$!
 # The program ends before its server, so that it does not report a broken
 # display; a process that has ended already is no failure of the test.
 stop() {
     local pid
-    for pid in ${program:-} $xvfb; do
+    for pid in ${program:-} ${virtual_screen_pid:-}; do
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
     done
     rm -rf "$scratch"
 }
 trap stop EXIT
-for _ in $(seq 100); do
-    [ -s "$scratch/display" ] && break
-    sleep 0.1
-done
-[ -s "$scratch/display" ] || { cat "$scratch/xvfb.log"; fail "Xvfb did not start"; }
-export DISPLAY=:$(cat "$scratch/display")
+start_virtual_screen "$scratch"
 mkdir -m 700 "$scratch/runtime"
 XDG_RUNTIME_DIR="$scratch/runtime" XDG_DATA_DIRS="$share" QT_QPA_PLATFORM=xcb "$binary" &
 program=$!
