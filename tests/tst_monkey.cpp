@@ -28,6 +28,7 @@
 #include "samples/sample_store.h"
 #include "ui/application_setup.h"
 #include "ui/form1.h"
+#include "window_test_support.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -126,21 +127,8 @@ const T &pick(std::mt19937 &random, const T (&items)[N])
 
 bool isProgramStatus(const std::string &text)
 {
-    for (const std::string_view fixed : {messages::SystemReset, messages::NetworkReset, messages::Computed,
-                                         messages::TrainingConverged, messages::LimitExceeded,
-                                         messages::TrainingOverflow, messages::ComputeOverflow}) {
-        if (text == fixed)
-            return true;
-    }
-    for (int row = 0; row < vintrelle::SampleStore::Capacity; ++row) {
-        if (text == messages::sampleStored(row))
-            return true;
-    }
-    for (int field = 0; field <= static_cast<int>(messages::Field::MaxCycles); ++field) {
-        if (text == messages::invalidValue(static_cast<messages::Field>(field)))
-            return true;
-    }
-    return false;
+    const std::vector<std::string> statuses = window_test::allStatuses();
+    return std::find(statuses.begin(), statuses.end(), text) != statuses.end();
 }
 
 QString rowText(const vintrelle::SampleRow &row)

@@ -115,7 +115,9 @@ inline std::vector<std::string> allStatuses()
         std::string(messages::SystemReset), std::string(messages::NetworkReset),
         std::string(messages::Computed), std::string(messages::TrainingConverged),
         std::string(messages::LimitExceeded), std::string(messages::TrainingOverflow),
-        std::string(messages::ComputeOverflow), messages::sampleStored(10)};
+        std::string(messages::ComputeOverflow)};
+    for (int row = 0; row < vintrelle::SampleStore::Capacity; ++row)
+        statuses.push_back(messages::sampleStored(row));
     for (int f = 0; f <= static_cast<int>(messages::Field::MaxCycles); ++f)
         statuses.push_back(messages::invalidValue(static_cast<messages::Field>(f)));
     return statuses;
