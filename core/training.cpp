@@ -28,13 +28,6 @@ float signOf(float sum)
     return sum >= 0.0f ? 1.0f : -1.0f;
 }
 
-// An output of +1 is right for a positive target, -1 for a negative one;
-// no output is right for a target of 0 (or NaN).
-bool hasTargetSign(int y, float target)
-{
-    return (y > 0 && target > 0.0f) || (y < 0 && target < 0.0f);
-}
-
 enum class PassResult { Done, Overflow };
 
 // One training pass: every sample in order, the weights corrected at once.
@@ -75,7 +68,7 @@ CheckResult checkPass(const WeightVector &weights, std::span<const SampleRow> sa
         const std::optional<int> y = sampleOutput(weights, sample);
         if (!y)
             return CheckResult::Overflow;
-        if (!hasTargetSign(*y, sample[TargetColumn]))
+        if (!hasTargetSign(y, sample[TargetColumn]))
             return CheckResult::SomeWrong;
     }
     return CheckResult::AllRight;
@@ -136,8 +129,14 @@ std::optional<int> sampleOutput(const WeightVector &weights, const SampleRow &sa
 
 bool classifiedRight(const WeightVector &weights, const SampleRow &sample)
 {
-    const std::optional<int> y = sampleOutput(weights, sample);
-    return y && hasTargetSign(*y, sample[TargetColumn]);
+    return hasTargetSign(sampleOutput(weights, sample), sample[TargetColumn]);
+}
+
+// An output of +1 is right for a positive target, -1 for a negative one;
+// no output is right for a target of 0 (or NaN), nor a missing output.
+bool hasTargetSign(std::optional<int> output, float target)
+{
+    return output && ((*output > 0 && target > 0.0f) || (*output < 0 && target < 0.0f));
 }
 
 TrainingResult train(WeightVector &weights, std::span<const SampleRow> samples,

@@ -58,6 +58,9 @@ std::optional<int> sampleOutput(const WeightVector &weights, const SampleRow &sa
 //   (-1, 1, ..., target  0)   -> false
 // Training converges exactly when this holds for every sample after a pass.
 bool classifiedRight(const WeightVector &weights, const SampleRow &sample);
+// The same for an output already computed with sampleOutput:
+//   (1, 1) -> true   (-1, 1) -> false   (1, 0) -> false   (nullopt, 1) -> false
+bool hasTargetSign(std::optional<int> output, float target);
 
 // The passes a training makes when it does not converge first: one past
 // the limit, at least one, and no more than the 16-bit counter can count.

@@ -501,8 +501,8 @@ void Form1::showClassification()
 {
     const std::span<const SampleRow> rows = samples.rows();
     for (std::size_t r = 0; r < rows.size(); ++r) {
-        const bool right = classifiedRight(state.Weights, rows[r]);
         const auto output = sampleOutput(state.Weights, rows[r]);
+        const bool right = hasTargetSign(output, rows[r][TargetColumn]);
         List1->showClassification(static_cast<int>(r), right,
                                   toQString(messages::classification(right, output, rows[r][TargetColumn])));
     }

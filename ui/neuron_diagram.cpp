@@ -142,10 +142,8 @@ bool NeuronDiagram::drawingContains(QPoint pos) const
 {
     if (QRegion(focusRing(), QRegion::Ellipse).contains(pos))
         return true;
-    for (int i = 0; i < vintrelle::InputCount; ++i) {
-        if (weightLabelRect(i).contains(pos))
-            return true;
-    }
+    if (weightLabelAt(pos))
+        return true;
     const std::array<QLine, 7> all = lines();
     return std::any_of(all.begin(), all.end(), [pos](const QLine &line) {
         return distanceToSegment(QPointF(pos), QLineF(line)) <= LineReach;
@@ -206,11 +204,18 @@ QString NeuronDiagram::toolTipAt(QPoint pos) const
 {
     if (QRegion(circle(), QRegion::Ellipse).contains(pos))
         return weightsText();
+    if (const std::optional<int> label = weightLabelAt(pos))
+        return weightLabelToolTip(*label);
+    return QString();
+}
+
+std::optional<int> NeuronDiagram::weightLabelAt(QPoint pos) const
+{
     for (int i = 0; i < vintrelle::InputCount; ++i) {
         if (weightLabelRect(i).contains(pos))
-            return weightLabelToolTip(i);
+            return i;
     }
-    return QString();
+    return std::nullopt;
 }
 
 bool NeuronDiagram::event(QEvent *event)
@@ -222,12 +227,9 @@ bool NeuronDiagram::event(QEvent *event)
             QToolTip::hideText();
             event->ignore();
         } else {
-            QRect area = circle();
-            for (int i = 0; i < vintrelle::InputCount; ++i) {
-                if (weightLabelRect(i).contains(help->pos()))
-                    area = weightLabelRect(i);
-            }
-            QToolTip::showText(help->globalPos(), text, this, area);
+            // The tooltip stays while the mouse stays on what it tells of.
+            const std::optional<int> label = weightLabelAt(help->pos());
+            QToolTip::showText(help->globalPos(), text, this, label ? weightLabelRect(*label) : circle());
         }
         return true;
     }

@@ -29,6 +29,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class QFocusEvent;
 class QPaintEvent;
@@ -92,6 +93,9 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    // The weight whose label lies at `pos`, if any.
+    std::optional<int> weightLabelAt(QPoint pos) const;
+
     vintrelle::WeightVector shownWeights{};
 };
 
