@@ -9,7 +9,7 @@
 // The exact verdict the window asks for after a training that stopped at
 // the limit must stay below 1 ms for eleven samples, separable or not.
 
-#include "core/separability.h"
+#include "verdict/separability.h"
 #include "core/training.h"
 
 #include <benchmark/benchmark.h>

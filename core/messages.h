@@ -24,7 +24,7 @@ inline constexpr std::string_view InvalidValuePrefix = "Valore non valido in ";
 
 // Why a training ended as it did, under the status line: one for a training
 // that converged, the others for the exact verdict on the samples when it
-// stopped at the limit (core/separability.h).
+// stopped at the limit (verdict/separability.h).
 inline constexpr std::string_view AllSamplesRight = "Tutti i campioni sono classificati correttamente.";
 inline constexpr std::string_view NotSeparable =
     "I campioni non sono linearmente separabili: nessun insieme di pesi li classifica tutti.";

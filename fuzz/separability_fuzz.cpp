@@ -19,7 +19,7 @@
 //   next four bytes are a float's bits, its magnitude brought into
 //   [1e-38, 1e38] (0 stays 0, infinities and NaN become 1e38).
 
-#include "core/separability.h"
+#include "verdict/separability.h"
 
 #include <array>
 #include <bit>

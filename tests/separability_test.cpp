@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: The Vintrelle developers
 // SPDX-License-Identifier: MIT
 
-#include "core/separability.h"
+#include "verdict/separability.h"
 #include "named_rows.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 
 #include "core/numeric_text.h"
 #include "core/output.h"
-#include "core/separability.h"
+#include "verdict/explanation.h"
 #include "core/training.h"
 #include "samples/sample_line.h"
 #include "ui/colours.h"
@@ -339,7 +339,7 @@ void Form1::Command2_Click()
     if (result.outcome == TrainingOutcome::Converged)
         showReason(messages::AllSamplesRight);
     else if (result.outcome == TrainingOutcome::LimitExceeded)
-        showReason(separabilityText(separability(samples.rows()).verdict));
+        showReason(explainLimit(samples.rows()).reason);
 }
 
 // ---------------------------------------------------------------------------
