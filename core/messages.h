@@ -30,6 +30,28 @@ inline constexpr std::string_view NotSeparable =
     "I campioni non sono linearmente separabili: nessun insieme di pesi li classifica tutti.";
 inline constexpr std::string_view Separable =
     "I campioni sono linearmente separabili: più cicli o un altro tasso di apprendimento possono bastare.";
+// The same verdicts told with the samples and weights (verdict/explanation.h).
+inline constexpr std::string_view NotSeparableExactly =
+    "Con i numeri esatti i campioni non sono linearmente separabili, ma il neurone arrotonda ogni "
+    "somma: qualche insieme di pesi potrebbe classificarli tutti lo stesso.";
+inline constexpr std::string_view NotSeparableButRounded =
+    "Con i numeri esatti i campioni non sono linearmente separabili, ma il neurone arrotonda ogni "
+    "somma, e questi pesi li classificano tutti: ";
+inline constexpr std::string_view SeparableBy = "I campioni sono linearmente separabili, per esempio con ";
+inline constexpr std::string_view SeparableByEnd =
+    ". Più cicli o un altro tasso di apprendimento possono bastare.";
+inline constexpr std::string_view SameInputsSingular = " ha gli stessi ingressi di ";
+inline constexpr std::string_view SameInputsPlural = " hanno gli stessi ingressi di ";
+inline constexpr std::string_view SameSum = ": con ogni insieme di pesi danno la stessa somma pesata, ma ";
+inline constexpr std::string_view AsksSingular = " chiede una somma maggiore o uguale a 0 e ";
+inline constexpr std::string_view AsksPlural = " chiedono una somma maggiore o uguale a 0 e ";
+inline constexpr std::string_view AsksBelowZero = " una somma minore di 0.";
+inline constexpr std::string_view AllInputsZero =
+    " ha tutti gli ingressi a 0: con ogni insieme di pesi la sua somma pesata è 0, ma deve essere minore di 0.";
+inline constexpr std::string_view InputsCancel =
+    " hanno ingressi che sommati fanno 0: con ogni insieme di pesi anche le loro somme pesate sommate "
+    "fanno 0, ma ognuno chiede una somma minore di 0.";
+inline constexpr std::string_view InProof = "Fa parte della prova che nessun insieme di pesi li classifica tutti";
 inline constexpr std::string_view ZeroTarget = "Un'uscita attesa è 0: nessuna uscita del neurone ha il suo segno.";
 inline constexpr std::string_view NoSamples = "Nessun campione da addestrare.";
 

@@ -90,7 +90,15 @@ struct VerdictRow
     const char *name;
     std::vector<SampleRow> samples;
     Separability verdict;
+    // What the program's float check pass can do (NotSeparable only).
+    FloatCheck floatCheck = FloatCheck::NoWeights;
 };
+
+// Exactly inseparable (multipliers 1, 1, 2), but (2^-26, 1, 1, 1, 0, 0) pass
+// the float check: 1 - 2^-26 and 1 - 1e-8 round to 1.
+const std::vector<SampleRow> roundedApart{{-1, 1, -0.00000001f, -1, 0, 0, 1},
+                                          {-1, -1, 0.00000001f, 1, 0, 0, 1},
+                                          {-1, 0, 0, 0, 0, 0, -1}};
 
 const VerdictRow nothingToDecide[] = {
     {"empty", {}, Separability::NoSamples},
@@ -134,12 +142,25 @@ const VerdictRow notSeparableSets[] = {
     {"zeros_with_negative_target", {raw(0, 0, 0, -1)}, Separability::NotSeparable},
     {"zeros_with_negative_target_among_others", {two(1, 0, 1), raw(0, 0, 0, -1), two(0, 1, -1)},
      Separability::NotSeparable},
-    {"opposite_inputs_both_negative", {two(1, 2, -1), raw(1, -1, -2, -1)}, Separability::NotSeparable},
-    {"same_direction_opposite_targets", {raw(0, tiny, 0, 1), raw(0, 2 * tiny, 0, -1)}, Separability::NotSeparable},
+    // The float sums of x and -x are opposite too, but the bound cannot tell.
+    {"opposite_inputs_both_negative", {two(1, 2, -1), raw(1, -1, -2, -1)}, Separability::NotSeparable,
+     FloatCheck::Undecided},
+    // w1 = -5e-8 rounds the first product to 0 and the second to -2^-149.
+    {"same_direction_opposite_targets", {raw(0, tiny, 0, 1), raw(0, 2 * tiny, 0, -1)}, Separability::NotSeparable,
+     FloatCheck::Undecided},
     {"huge_and_tiny_xor", {two(0, 0, -1), two(0, tiny, 1), two(huge, 0, 1), two(huge, tiny, -1)},
-     Separability::NotSeparable},
+     Separability::NotSeparable, FloatCheck::Undecided},
     {"parity_of_three", parityOfThree(), Separability::NotSeparable},
     {"eleven_samples", elevenNotSeparable(), Separability::NotSeparable},
+    // In the float check pass too: the columns of values match, or the
+    // weights below 2^-126 fall in a box where every point fails.
+    {"xor_of_halves", {two(0, 0, -1), two(0, 0.5f, 1), two(0.5f, 0, 1), two(0.5f, 0.5f, -1)},
+     Separability::NotSeparable},
+    {"decimals_on_a_line", {two(0.2f, 0, 1), two(0.5f, 0, -1), two(0.9f, 0, 1)}, Separability::NotSeparable},
+    // Only exactly.
+    {"rounded_apart", roundedApart, Separability::NotSeparable, FloatCheck::Weights},
+    {"proof_on_a_diagonal", {two(0, 0, -1), two(1, 1, 1), two(2, 2, -1)}, Separability::NotSeparable,
+     FloatCheck::Undecided},
 };
 
 class Verdict : public ::testing::TestWithParam<VerdictRow> {};
@@ -150,6 +171,7 @@ TEST_P(Verdict, ExpectedVerdictWithACertificateThatHolds)
     const SeparabilityVerdict verdict = separability(row.samples);
     ASSERT_EQ(verdict.verdict, row.verdict);
     EXPECT_TRUE(certificateHolds(row.samples, verdict));
+    EXPECT_EQ(verdict.floatCheck, row.floatCheck);
 
     const bool separable = row.verdict == Separability::Separable;
     const bool notSeparable = row.verdict == Separability::NotSeparable;

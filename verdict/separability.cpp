@@ -4,14 +4,17 @@
 #include "verdict/separability.h"
 
 #include "core/messages.h"
+#include "core/training.h"
 
 #include <gmpxx.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
 namespace vintrelle {
 
@@ -289,6 +292,435 @@ private:
     mpz_class scale = 1;                         // the true tableau times scale is the table
 };
 
+
+// The simplest proofs, looked for before the simplex: a negative sample of
+// zeros (its sum is 0 for every weight), else two samples with the same
+// inputs and opposite targets; lowest rows first.
+std::optional<std::vector<mpq_class>> simplestProof(std::span<const SampleRow> samples)
+{
+    const auto sameInputs = [](const SampleRow &a, const SampleRow &b) {
+        for (int i = 0; i < InputCount; ++i)
+            if (a[i] != b[i])
+                return false;
+        return true;
+    };
+    const SampleRow zeros{};
+    for (std::size_t s = 0; s < samples.size(); ++s) {
+        if (samples[s][TargetColumn] < 0.0f && sameInputs(samples[s], zeros)) {
+            std::vector<mpq_class> y(samples.size());
+            y[s] = 1;
+            return y;
+        }
+    }
+    for (std::size_t a = 0; a < samples.size(); ++a) {
+        for (std::size_t b = a + 1; b < samples.size(); ++b) {
+            const bool opposite = (samples[a][TargetColumn] < 0.0f) != (samples[b][TargetColumn] < 0.0f);
+            if (opposite && sameInputs(samples[a], samples[b])) {
+                std::vector<mpq_class> y(samples.size());
+                y[a] = 1;
+                y[b] = 1;
+                return y;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+mpq_class powerOfTwo(int exponent)
+{
+    mpz_class power = 1;
+    mpz_mul_2exp(power.get_mpz_t(), power.get_mpz_t(), static_cast<unsigned long>(std::abs(exponent)));
+    return exponent >= 0 ? mpq_class(power) : mpq_class(mpz_class(1), power);
+}
+
+bool wholeNumber(float x)
+{
+    return std::trunc(x) == x;
+}
+
+// Weights in units of 2^-149, the smallest float: exact while below 2^24.
+float gridWeight(long units)
+{
+    return std::ldexp(static_cast<float>(units), -149);
+}
+
+// Whether float weights (a weight outside `inputs` left at 0) pass the
+// check pass for the given samples.
+bool allRight(const WeightVector &weights, std::span<const SampleRow> samples, const std::vector<std::size_t> &which)
+{
+    for (const std::size_t s : which)
+        if (!classifiedRight(weights, samples[s]))
+            return false;
+    return true;
+}
+
+struct FloatOutcome
+{
+    FloatCheck check = FloatCheck::Undecided;
+    WeightVector weights{};
+};
+
+// Whether the float check pass agrees with an exact proof y (one multiplier
+// per sample, >= 0), as separability.h tells it.
+class FloatProof
+{
+public:
+    FloatProof(std::span<const SampleRow> samples, const std::vector<mpq_class> &y)
+        : samples(samples), y(y)
+    {
+        for (std::size_t s = 0; s < samples.size(); ++s) {
+            every.push_back(s);
+            if (sgn(y[s]) > 0)
+                proof.push_back(s);
+        }
+        for (int i = 0; i < InputCount; ++i) {
+            bool used = false;
+            for (const std::size_t s : proof)
+                used = used || samples[s][i] != 0.0f;
+            if (used)
+                inputs.push_back(i);
+        }
+        for (const std::size_t s : proof)
+            for (const int i : inputs)
+                allWhole = allWhole && wholeNumber(samples[s][i]);
+    }
+
+    FloatOutcome decide()
+    {
+        if (rowsMatch())
+            return {FloatCheck::NoWeights, {}};
+        const bool spans = findCombinations();
+        bool proven = spans && largeWeightsFail();
+        if (proven && smallWeightsPossible())
+            proven = columnsMatch() || (spans && gridBoxFails());
+        if (proven)
+            return {FloatCheck::NoWeights, {}};
+        if (found)
+            return {FloatCheck::Weights, *found};
+        return searchWeights();
+    }
+
+private:
+    bool negative(std::size_t s) const
+    {
+        return samples[s][TargetColumn] < 0.0f;
+    }
+
+    // Proof (1): the same rows, counted y times, on both sides.
+    bool rowsMatch() const
+    {
+        for (const std::size_t s : proof) {
+            mpq_class total = 0;
+            bool zeros = true;
+            for (const std::size_t t : proof) {
+                bool same = true;
+                for (int i = 0; i < InputCount; ++i)
+                    same = same && samples[s][i] == samples[t][i];
+                if (same)
+                    total += negative(t) ? -y[t] : y[t];
+            }
+            for (int i = 0; i < InputCount; ++i)
+                zeros = zeros && samples[s][i] == 0.0f;
+            if (!zeros && total != 0)
+                return false;
+        }
+        return true;
+    }
+
+    // For case M < tau: each input column, values counted y times, the same
+    // on both sides.
+    bool columnsMatch() const
+    {
+        for (const int i : inputs) {
+            for (const std::size_t s : proof) {
+                mpq_class total = 0;
+                for (const std::size_t t : proof)
+                    if (samples[t][i] == samples[s][i])
+                        total += negative(t) ? -y[t] : y[t];
+                if (total != 0)
+                    return false;
+            }
+        }
+        return true;
+    }
+
+    // lambda^(sigma, i) for every input i of U and both signs, with
+    // sum_s lambda_s g_s = -sigma e_i: g of the proof but its last sample is
+    // a square matrix (its null space is y's, and y_last > 0), inverted.
+    bool findCombinations()
+    {
+        const std::size_t n = inputs.size();
+        if (proof.size() != n + 1)
+            return false;
+        // [M | I] to [I | M^-1].
+        std::vector<std::vector<mpq_class>> m(n, std::vector<mpq_class>(2 * n));
+        for (std::size_t r = 0; r < n; ++r) {
+            for (std::size_t c = 0; c < n; ++c) {
+                const std::size_t s = proof[c];
+                const mpq_class x = exact(samples[s][inputs[r]]);
+                m[r][c] = negative(s) ? mpq_class(-x) : x;
+            }
+            m[r][n + r] = 1;
+        }
+        for (std::size_t c = 0; c < n; ++c) {
+            std::size_t pivot = c;
+            while (pivot < n && m[pivot][c] == 0)
+                ++pivot;
+            if (pivot == n)
+                return false;
+            std::swap(m[pivot], m[c]);
+            const mpq_class p = m[c][c];
+            for (std::size_t j = 0; j < 2 * n; ++j)
+                m[c][j] /= p;
+            for (std::size_t r = 0; r < n; ++r) {
+                if (r == c || m[r][c] == 0)
+                    continue;
+                const mpq_class factor = m[r][c];
+                for (std::size_t j = 0; j < 2 * n; ++j)
+                    m[r][j] -= factor * m[c][j];
+            }
+        }
+        // alpha for e_i: column i of the inverse; alpha_last = 0.
+        for (std::size_t i = 0; i < n; ++i) {
+            for (const int sigma : {1, -1}) {
+                std::vector<mpq_class> lambda(proof.size());
+                mpq_class t = 0;
+                for (std::size_t c = 0; c < n; ++c) {
+                    lambda[c] = -sigma * m[c][n + i];
+                    const mpq_class needed = -lambda[c] / y[proof[c]];
+                    if (needed > t)
+                        t = needed;
+                }
+                for (std::size_t c = 0; c < proof.size(); ++c)
+                    lambda[c] += t * y[proof[c]];
+                combinations.push_back(std::move(lambda));
+            }
+        }
+        return true;
+    }
+
+    // tau = 2^tauExponent: tau * max_s sum_i |x_si| < 2^-126, at most 2^-126.
+    int tauExponent() const
+    {
+        mpq_class largest = 0;
+        for (const std::size_t s : proof) {
+            mpq_class sum = 0;
+            for (const int i : inputs)
+                sum += abs(exact(samples[s][i]));
+            largest = std::max(largest, sum);
+        }
+        int exponent = 0;
+        std::frexp(largest.get_d(), &exponent);   // largest < 2^exponent
+        return std::min(-126, -126 - exponent);
+    }
+
+    bool smallWeightsPossible() const
+    {
+        return !allWhole && tauExponent() > -149;
+    }
+
+    int nonZero(std::size_t s) const
+    {
+        int count = 0;
+        for (const int i : inputs)
+            count += samples[s][i] != 0.0f;
+        return count;
+    }
+
+    int notWhole(std::size_t s) const
+    {
+        int count = 0;
+        for (const int i : inputs)
+            count += !wholeNumber(samples[s][i]);
+        return count;
+    }
+
+    // Case M >= tau: sum_s lambda_s eps_s < 1 for every combination.
+    bool largeWeightsFail() const
+    {
+        const mpq_class u = powerOfTwo(-24);
+        const mpq_class underflow = allWhole ? mpq_class(0) : powerOfTwo(-150 - std::max(tauExponent(), -149));
+        std::vector<mpq_class> eps;
+        for (const std::size_t s : proof) {
+            const int m = nonZero(s);
+            const mpq_class gamma = m * u / (1 - m * u);
+            mpq_class sum = 0;
+            for (const int i : inputs)
+                sum += abs(exact(samples[s][i]));
+            eps.push_back(gamma * sum + (1 + gamma) * notWhole(s) * underflow);
+        }
+        for (const std::vector<mpq_class> &lambda : combinations) {
+            mpq_class bound = 0;
+            for (std::size_t c = 0; c < proof.size(); ++c)
+                bound += lambda[c] * eps[c];
+            if (bound >= 1)
+                return false;
+        }
+        return true;
+    }
+
+    // Case M < tau: weights W in units of 2^-149 with
+    // sigma W_i <= sum_s lambda_s k_s / 2 - sum_n lambda_n, |W_i| < tau; every
+    // point of the box tried with the check pass.
+    bool gridBoxFails()
+    {
+        static constexpr double MostPoints = 5000;
+        const long limit = (1L << (tauExponent() + 149)) - 1;
+        std::vector<long> low(inputs.size()), high(inputs.size());
+        double points = 1;
+        for (std::size_t i = 0; i < inputs.size(); ++i) {
+            for (const int sigma : {1, -1}) {
+                const std::vector<mpq_class> &lambda = combinations[2 * i + (sigma > 0 ? 0 : 1)];
+                mpq_class bound = 0;
+                for (std::size_t c = 0; c < proof.size(); ++c)
+                    bound += lambda[c] * (mpq_class(notWhole(proof[c]), 2) - (negative(proof[c]) ? 1 : 0));
+                mpz_class whole;
+                mpz_fdiv_q(whole.get_mpz_t(), bound.get_num_mpz_t(), bound.get_den_mpz_t());
+                const long side = whole < -limit - 1 ? -limit - 1 : whole > limit ? limit : whole.get_si();
+                (sigma > 0 ? high[i] : low[i]) = sigma > 0 ? side : -side;
+            }
+            if (low[i] > high[i])
+                return true;
+            points *= static_cast<double>(high[i] - low[i] + 1);
+        }
+        if (points > MostPoints)
+            return false;
+        std::vector<long> units = low;
+        for (;;) {
+            WeightVector weights{};
+            for (std::size_t i = 0; i < inputs.size(); ++i)
+                weights[inputs[i]] = gridWeight(units[i]);
+            if (allRight(weights, samples, proof)) {
+                if (allRight(weights, samples, every))
+                    found = weights;
+                return false;
+            }
+            std::size_t i = 0;
+            while (i < units.size() && units[i] == high[i]) {
+                units[i] = low[i];
+                ++i;
+            }
+            if (i == units.size())
+                return true;
+            ++units[i];
+        }
+    }
+
+    // Weights to show where the proof fails: along the directions the
+    // proof's samples leave free (their null space), nudged by a power of
+    // two along one input; then small multiples of 2^-149.
+    FloatOutcome searchWeights() const
+    {
+        std::vector<int> used;
+        for (int i = 0; i < InputCount; ++i) {
+            bool any = false;
+            for (const SampleRow &sample : samples)
+                any = any || sample[i] != 0.0f;
+            if (any)
+                used.push_back(i);
+        }
+        for (const WeightVector &direction : freeDirections()) {
+            for (const float sign : {1.0f, -1.0f}) {
+                for (const int i : used) {
+                    for (const float nudgeSign : {1.0f, -1.0f}) {
+                        for (int k = 1; k <= 40; ++k) {
+                            WeightVector weights{};
+                            for (int j = 0; j < InputCount; ++j)
+                                weights[j] = sign * direction[j];
+                            weights[i] = weights[i] + nudgeSign * std::ldexp(1.0f, -k);
+                            if (allRight(weights, samples, every))
+                                return {FloatCheck::Weights, weights};
+                        }
+                    }
+                }
+            }
+        }
+        if (used.size() <= 3) {
+            constexpr long Reach = 6;
+            std::vector<long> units(used.size(), -Reach);
+            for (;;) {
+                WeightVector weights{};
+                for (std::size_t i = 0; i < used.size(); ++i)
+                    weights[used[i]] = gridWeight(units[i]);
+                if (allRight(weights, samples, every))
+                    return {FloatCheck::Weights, weights};
+                std::size_t i = 0;
+                while (i < units.size() && units[i] == Reach) {
+                    units[i] = -Reach;
+                    ++i;
+                }
+                if (i == units.size())
+                    break;
+                ++units[i];
+            }
+        }
+        return {FloatCheck::Undecided, {}};
+    }
+
+    // A basis of the weights that give every sample of the proof an exact
+    // sum of 0, each scaled to a largest entry of 1 and rounded to float.
+    std::vector<WeightVector> freeDirections() const
+    {
+        const std::size_t n = inputs.size();
+        std::vector<std::vector<mpq_class>> rows;
+        for (const std::size_t s : proof) {
+            std::vector<mpq_class> row(n);
+            for (std::size_t c = 0; c < n; ++c)
+                row[c] = exact(samples[s][inputs[c]]);
+            rows.push_back(std::move(row));
+        }
+        // Reduced row echelon form.
+        std::vector<std::size_t> pivotColumn;
+        std::size_t rank = 0;
+        for (std::size_t c = 0; c < n && rank < rows.size(); ++c) {
+            std::size_t pivot = rank;
+            while (pivot < rows.size() && rows[pivot][c] == 0)
+                ++pivot;
+            if (pivot == rows.size())
+                continue;
+            std::swap(rows[pivot], rows[rank]);
+            const mpq_class p = rows[rank][c];
+            for (mpq_class &value : rows[rank])
+                value /= p;
+            for (std::size_t r = 0; r < rows.size(); ++r) {
+                if (r == rank || rows[r][c] == 0)
+                    continue;
+                const mpq_class factor = rows[r][c];
+                for (std::size_t j = 0; j < n; ++j)
+                    rows[r][j] -= factor * rows[rank][j];
+            }
+            pivotColumn.push_back(c);
+            ++rank;
+        }
+        std::vector<WeightVector> directions;
+        for (std::size_t free = 0; free < n; ++free) {
+            if (std::find(pivotColumn.begin(), pivotColumn.end(), free) != pivotColumn.end())
+                continue;
+            std::vector<double> v(n);
+            v[free] = 1;
+            for (std::size_t r = 0; r < rank; ++r)
+                v[pivotColumn[r]] = -rows[r][free].get_d();
+            double largest = 0;
+            for (const double value : v)
+                largest = std::max(largest, std::fabs(value));
+            WeightVector direction{};
+            for (std::size_t c = 0; c < n; ++c)
+                direction[inputs[c]] = static_cast<float>(v[c] / largest);
+            directions.push_back(direction);
+        }
+        return directions;
+    }
+
+    std::span<const SampleRow> samples;
+    const std::vector<mpq_class> &y;
+    std::vector<std::size_t> every;                 // all the samples
+    std::vector<std::size_t> proof;                 // T: multiplier > 0
+    std::vector<int> inputs;                        // U: not 0 in some sample of T
+    bool allWhole = true;                           // every input of T a whole number
+    std::vector<std::vector<mpq_class>> combinations;   // lambda, (i, +) then (i, -)
+    std::optional<WeightVector> found;              // from the grid box, right for every sample
+};
+
 } // namespace
 
 std::string rationalText(const ExactRational &value)
@@ -322,15 +754,20 @@ SeparabilityVerdict separability(std::span<const SampleRow> samples)
         return result;
     }
 
-    PhaseOne phaseOne(samples);
-    phaseOne.solve();
     std::vector<mpq_class> certificate;
-    if (phaseOne.feasible()) {
+    if (std::optional<std::vector<mpq_class>> simplest = simplestProof(samples)) {
         result.verdict = Separability::NotSeparable;
-        certificate = phaseOne.multipliers();
+        certificate = std::move(*simplest);
     } else {
-        result.verdict = Separability::Separable;
-        certificate = phaseOne.weights();
+        PhaseOne phaseOne(samples);
+        phaseOne.solve();
+        if (phaseOne.feasible()) {
+            result.verdict = Separability::NotSeparable;
+            certificate = phaseOne.multipliers();
+        } else {
+            result.verdict = Separability::Separable;
+            certificate = phaseOne.weights();
+        }
     }
     if (result.verdict == Separability::Separable) {
         // An input that is 0 in every sample adds nothing to any sum: its
@@ -345,6 +782,11 @@ SeparabilityVerdict separability(std::span<const SampleRow> samples)
     }
     toCoprimeIntegers(certificate);
     (result.verdict == Separability::Separable ? result.weights : result.multipliers) = toTexts(certificate);
+    if (result.verdict == Separability::NotSeparable) {
+        const FloatOutcome outcome = FloatProof(samples, certificate).decide();
+        result.floatCheck = outcome.check;
+        result.floatWeights = outcome.weights;
+    }
     return result;
 }
 
@@ -402,6 +844,10 @@ bool certificateHolds(std::span<const SampleRow> samples, const SeparabilityVerd
         for (const mpq_class &d : difference)
             if (d != 0)
                 return false;
+        if (verdict.floatCheck == FloatCheck::Weights)
+            for (const SampleRow &sample : samples)
+                if (!classifiedRight(verdict.floatWeights, sample))
+                    return false;
         return sgn(negativeTotal) > 0;
     }
     }

@@ -39,7 +39,58 @@
 //   only positive targets                          -> Separable, weights all 0
 // The weights and multipliers found are scaled to whole numbers with no
 // common factor; which of the many certificates is found is not part of
-// the contract, only that it holds.
+// the contract, only that it holds. A negative sample of zeros, else two
+// samples with the same inputs and opposite targets, is taken as the proof
+// before anything else (lowest rows first).
+//
+// In the program's own arithmetic. Training judges float sums, each product
+// and each addition rounded (core/training.h, classifiedRight), and some
+// sets with no exact weights have float weights that the check pass accepts:
+//   (-1,  1, -0,00000001, -1 -> 1) (-1, -1, 0,00000001, 1 -> 1) (-1, 0, 0, 0 -> -1)
+// has multipliers {1, 1, 2}, yet w = (2^-26, 1, 1, 1, 0, 0) passes the check
+// (1 - 2^-26 and 1 - 1e-8 round to 1). So NotSeparable also says whether
+// the float check pass agrees (floatCheck):
+//   NoWeights: proven that no finite float weights pass classifiedRight for
+//     every sample of the proof (the samples whose multiplier is not 0, T;
+//     U the inputs not 0 in some sample of T; a weight outside U adds exact
+//     zeros). One of these proofs holds:
+//     (1) The samples of T, each counted y times, are the same rows on both
+//         sides (leaving out rows of zeros, whose float sum is always 0):
+//         then the float sums obey the certificate's identity exactly.
+//     (2) Rounding is bounded (Higham): with u = 2^-24, m_s the inputs of s
+//         not 0 and gamma_m = m u/(1 - m u), a float-right w has
+//           |S_s - w.x_s| <= gamma_m sum_i |w_i x_si| + (1 + gamma_m) k_s 2^-150
+//         (S_s the float sum; k_s the inputs of s that are not whole numbers:
+//         only their products can lose bits below 2^-126; additions never
+//         do). So g_s.w >= -E_s with g_p = x_p, g_n = -x_n. When T's inputs
+//         span U (|T| = |U| + 1), every -sigma e_i (i in U) is sum_s lambda_s g_s
+//         with lambda >= 0 (from the inverse, plus a multiple of y); then
+//         for the i of the largest |w_i| = M:  M <= sum_s lambda_s E_s.
+//         Case M >= tau, tau the power of two with tau * max_s sum_i |x_si|
+//         below 2^-126 (or 2^-149 if smaller): E_s <= eps_s M with
+//         eps_s = gamma_m sum_i |x_si| + (1 + gamma_m) k_s 2^-150 / tau
+//         (0 for the last term when every input of T is whole), and
+//         sum_s lambda_s eps_s < 1 makes it impossible.
+//         Case M < tau (only with inputs that are not whole): every product
+//         is below 2^-126 and lands on the grid of 2^-149, every sum is
+//         exact, S_s = sum_i fl(w_i x_si). Either each input column of T,
+//         values counted y times, is the same on both sides (the products
+//         cancel exactly in the identity), or the weights in units of
+//         2^-149 lie in a box that the bound above (products off by at most
+//         half a unit, a negative sum at most -1 unit) gives, and every
+//         point of it fails the float check.
+//   Weights: float weights that pass classifiedRight for every sample
+//     (floatWeights): the example above gets such weights.
+//   Undecided: neither; rounding might let some weights through. The line
+//     (-1, 0, 0 -> -1) (-1, 1, 1 -> 1) (-1, 2, 2 -> -1) is one: its proof's
+//     three samples do not span x0..x2, and large opposite weights on x1
+//     and x2 round their sums in ways the bound cannot follow. So is a
+//     decimal set whose proof some multiples of 2^-149 pass (0,1 * 5 * 2^-149
+//     rounds to 2^-149, where the exact product is half of it).
+// XOR and every whole-number set whose proof spans its inputs, a negative
+// sample of zeros and two samples with the same inputs and opposite targets
+// are NoWeights; so are decimal sets like XOR of 0,5 and 0,1 (the columns
+// match) or points of a line (the box is small and empty).
 
 #include "core/network_state.h"
 
@@ -74,6 +125,13 @@ enum class Separability {
     NotSeparable,   // no weights classify every sample
 };
 
+// NotSeparable: what the float check pass can do (see above).
+enum class FloatCheck {
+    NoWeights,   // proven: no float weights pass the check for every sample
+    Weights,     // floatWeights pass it
+    Undecided,   // rounding might let some weights through
+};
+
 struct SeparabilityVerdict
 {
     Separability verdict = Separability::NoSamples;
@@ -81,6 +139,10 @@ struct SeparabilityVerdict
     std::vector<ExactRational> weights;
     // NotSeparable: one multiplier per sample, in store order. Empty otherwise.
     std::vector<ExactRational> multipliers;
+    // NotSeparable: whether the float check agrees; NoWeights otherwise.
+    FloatCheck floatCheck = FloatCheck::NoWeights;
+    // FloatCheck::Weights: weights the check pass accepts; all 0 otherwise.
+    WeightVector floatWeights{};
 };
 
 // The exact answer for the stored samples, with its certificate. Every
@@ -101,7 +163,9 @@ SeparabilityVerdict separability(std::span<const SampleRow> samples);
 //                 six inputs, the negative samples' multipliers adding up
 //                 to more than 0.
 // A certificate that is missing, of the wrong size or not made of integer
-// texts fails. Samples with a value that is not finite fail every verdict.
+// texts fails, and so do FloatCheck::Weights whose weights classifiedRight
+// rejects for some sample. Samples with a value that is not finite fail
+// every verdict. (That FloatCheck::NoWeights is right is not checked here.)
 bool certificateHolds(std::span<const SampleRow> samples, const SeparabilityVerdict &verdict);
 
 // The explanation under the status line, from core/messages.h:
