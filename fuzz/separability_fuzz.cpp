@@ -18,17 +18,29 @@
 //   +-0.5, +-1e-38, +-1e38, 3, 0.25, 1e-20, 1e20, -0); from 0xC0 on, the
 //   next four bytes are a float's bits, its magnitude brought into
 //   [1e-38, 1e38] (0 stays 0, infinities and NaN become 1e38).
+// The bytes left over are candidate weights, six values at a time.
+//
+// When the verdict says that no float weights pass the check pass
+// (FloatCheck::NoWeights), none of the candidates may: those of the bytes,
+// and a few hundred more drawn from them: small multiples of 2^-149 and of
+// other powers of two, random floats of every size, and the exact certificate's
+// numbers nudged. Weights the verdict gives (FloatCheck::Weights) must pass.
 
+#include "core/training.h"
+#include "verdict/explanation.h"
 #include "verdict/separability.h"
 
 #include <array>
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <random>
+#include <string>
 #include <vector>
 
 namespace {
@@ -49,6 +61,12 @@ private:
     const std::uint8_t *data;
     std::size_t size;
     std::size_t at = 0;
+
+public:
+    bool left() const
+    {
+        return at < size;
+    }
 };
 
 constexpr float smallest = 1e-38f;
@@ -114,6 +132,65 @@ std::vector<SampleRow> samplesFrom(Bytes &bytes)
     return samples;
 }
 
+using vintrelle::WeightVector;
+
+bool allPass(const WeightVector &weights, const std::vector<SampleRow> &samples)
+{
+    for (const SampleRow &sample : samples)
+        if (!vintrelle::classifiedRight(weights, sample))
+            return false;
+    return true;
+}
+
+std::vector<WeightVector> candidates(Bytes &bytes, const std::vector<SampleRow> &samples,
+                                     const vintrelle::SeparabilityVerdict &verdict, const std::uint8_t *data,
+                                     std::size_t size)
+{
+    std::vector<WeightVector> found;
+    while (bytes.left() && found.size() < 64) {
+        WeightVector weights{};
+        for (float &w : weights)
+            w = value(bytes);
+        found.push_back(weights);
+    }
+    std::uint32_t seed = 2166136261u;
+    for (std::size_t i = 0; i < size; ++i)
+        seed = (seed ^ data[i]) * 16777619u;
+    std::mt19937 random(seed);
+    const int exponents[] = {-149, -145, -140, -130, -126, -100, -60, -30, -26, -24, -10, 0, 10, 30};
+    for (int round = 0; round < 400; ++round) {
+        WeightVector weights{};
+        const int kind = round % 4;
+        for (int i = 0; i < vintrelle::InputCount; ++i) {
+            const int small = static_cast<int>(random() % 17) - 8;
+            if (kind == 0)
+                weights[i] = std::ldexp(static_cast<float>(small), -149);
+            else if (kind == 1)
+                weights[i] = std::ldexp(static_cast<float>(small), exponents[random() % 14]);
+            else if (kind == 2)
+                weights[i] = std::ldexp(std::uniform_real_distribution<float>(-1, 1)(random),
+                                        static_cast<int>(random() % 180) - 149);
+            else
+                weights[i] = (random() % 2 ? 1.0f : -1.0f) * static_cast<float>(random() % 3)
+                             + std::ldexp(static_cast<float>(small), exponents[random() % 14]);
+        }
+        found.push_back(weights);
+    }
+    // The multipliers as weights, which lie along the samples' own inputs.
+    WeightVector fromMultipliers{};
+    for (std::size_t s = 0; s < samples.size() && s < verdict.multipliers.size(); ++s) {
+        const std::string &text = verdict.multipliers[s].numerator;
+        float multiplier = 0;
+        if (std::from_chars(text.data(), text.data() + text.size(), multiplier).ec != std::errc())
+            multiplier = 1;
+        for (int i = 0; i < vintrelle::InputCount; ++i)
+            fromMultipliers[i] += multiplier * samples[s][i]
+                                  * (samples[s][vintrelle::TargetColumn] < 0 ? -1.0f : 1.0f);
+    }
+    found.push_back(fromMultipliers);
+    return found;
+}
+
 [[noreturn]] void fail(const char *what, const std::vector<SampleRow> &samples)
 {
     std::fprintf(stderr, "property broken: %s\n", what);
@@ -140,5 +217,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     if (!vintrelle::certificateHolds(samples, verdict))
         fail("the verdict's certificate does not hold", samples);
+    if (verdict.verdict == vintrelle::Separability::NotSeparable) {
+        if (verdict.floatCheck == vintrelle::FloatCheck::Weights && !allPass(verdict.floatWeights, samples))
+            fail("the weights given do not pass the check pass", samples);
+        if (verdict.floatCheck == vintrelle::FloatCheck::NoWeights)
+            for (const WeightVector &weights : candidates(bytes, samples, verdict, data, size))
+                if (allPass(weights, samples))
+                    fail("float weights pass the check pass where the verdict says none do", samples);
+    }
+    if (vintrelle::explainLimit(samples).sampleNotes.size() != samples.size())
+        fail("not one note per sample", samples);
     return 0;
 }
