@@ -51,6 +51,8 @@ inline constexpr std::string_view AllInputsZero =
 inline constexpr std::string_view InputsCancel =
     " hanno ingressi che sommati fanno 0: con ogni insieme di pesi anche le loro somme pesate sommate "
     "fanno 0, ma ognuno chiede una somma minore di 0.";
+inline constexpr std::string_view RoundedMultipliers =
+    " (moltiplicatori arrotondati: i numeri con la virgola sono memorizzati con una piccola approssimazione)";
 inline constexpr std::string_view InProof = "Fa parte della prova che nessun insieme di pesi li classifica tutti";
 inline constexpr std::string_view ZeroTarget = "Un'uscita attesa è 0: nessuna uscita del neurone ha il suo segno.";
 inline constexpr std::string_view NoSamples = "Nessun campione da addestrare.";

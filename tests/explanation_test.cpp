@@ -42,6 +42,8 @@ const ExplanationRow rows[] = {
     {"zeros_negative", {{0, 0, 0, 0, 0, 0, -1}}, {0}, "N°0 ha tutti gli ingressi a 0", "×"},
     {"multipliers", {two(0, 0, 1), two(1, 0, -1), two(2, 0, 1)}, {0, 1, 2},
      "N°0 + N°2 hanno gli stessi ingressi di 2 × N°1", "1 ×"},
+    {"rounded_multipliers", {two(0.2f, 0, -1), two(0.5f, 0, 1), two(0.9f, 0, -1)}, {0, 1, 2},
+     "7 × N°1 ha gli stessi ingressi di 4 × N°0 + 3 × N°2 (moltiplicatori arrotondati", "26843544"},
     {"and_at_the_limit", {two(0, 0, -1), two(0, 1, -1), two(1, 0, -1), two(1, 1, 1)}, {}, "w5 = ", "N°"},
     {"rounded_apart",
      {{-1, 1, -0.00000001f, -1, 0, 0, 1}, {-1, -1, 0.00000001f, 1, 0, 0, 1}, {-1, 0, 0, 0, 0, 0, -1}}, {},

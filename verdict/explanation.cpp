@@ -8,6 +8,7 @@
 #include "core/training.h"
 #include "verdict/separability.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -32,32 +33,80 @@ struct Side
     std::size_t count = 0;
 };
 
-Side side(const std::vector<std::size_t> &rows, const std::vector<ExactRational> &y, bool showMultipliers)
+Side side(const std::vector<std::size_t> &rows, const std::vector<std::string> &y, bool showMultipliers)
 {
     Side result;
     for (std::size_t k = 0; k < rows.size(); ++k) {
         const std::string name = "N°" + std::to_string(rows[k]);
-        result.sum += (k > 0 ? " + " : "") + term(rows[k], y[rows[k]].numerator, showMultipliers);
+        result.sum += (k > 0 ? " + " : "") + term(rows[k], y[rows[k]], showMultipliers);
         result.names += (k == 0 ? "" : k + 1 == rows.size() ? " e " : ", ") + name;
     }
     result.count = rows.size();
     return result;
 }
 
+// The multipliers as they are shown: the exact whole numbers when each has
+// at most three digits, else the smallest whole numbers (up to 999) in the
+// same proportions to within 1e-5, with `rounded` set. Decimal inputs are
+// stored as the floats nearest to them, so the exact multipliers of a proof
+// on 0,2, 0,5 and 0,9 are 26843544, 46976203 and 20132659, where the typed
+// values would need 4, 7 and 3: those are shown, marked as rounded. Exact
+// ones that have no such proportions are shown as they are.
+struct ShownMultipliers
+{
+    std::vector<std::string> values;
+    bool rounded = false;
+};
+
+ShownMultipliers shownMultipliers(const std::vector<ExactRational> &exact)
+{
+    ShownMultipliers shown;
+    std::vector<double> values;
+    double largest = 0;
+    for (const ExactRational &m : exact) {
+        shown.values.push_back(m.numerator);
+        double value = 0;
+        std::from_chars(m.numerator.data(), m.numerator.data() + m.numerator.size(), value);
+        values.push_back(value);
+        largest = std::max(largest, value);
+    }
+    if (largest <= 999)
+        return shown;
+    for (int top = 1; top <= 999; ++top) {
+        const double scale = top / largest;
+        bool close = true;
+        for (const double value : values) {
+            const double scaled = value * scale;
+            const double whole = std::round(scaled);
+            close = close && (value == 0 || whole >= 1) && std::fabs(scaled - whole) <= 1e-5 * std::max(1.0, whole);
+        }
+        if (!close)
+            continue;
+        for (std::size_t s = 0; s < values.size(); ++s)
+            shown.values[s] = std::to_string(static_cast<long>(std::round(values[s] * scale)));
+        shown.rounded = true;
+        return shown;
+    }
+    return shown;
+}
+
 // Why the proof rules out every weight.
-std::string proofSentence(std::span<const SampleRow> samples, const std::vector<ExactRational> &y,
+std::string proofSentence(std::span<const SampleRow> samples, const ShownMultipliers &shown,
                           bool showMultipliers)
 {
+    const std::vector<std::string> &y = shown.values;
     std::vector<std::size_t> positives, negatives;
     for (std::size_t s = 0; s < samples.size(); ++s)
-        if (y[s].numerator != "0")
+        if (y[s] != "0")
             (samples[s][TargetColumn] < 0.0f ? negatives : positives).push_back(s);
     const Side pos = side(positives, y, showMultipliers);
     const Side neg = side(negatives, y, showMultipliers);
+    const std::string rounded(shown.rounded ? messages::RoundedMultipliers : std::string_view());
     if (positives.empty())
-        return neg.sum + std::string(negatives.size() == 1 ? messages::AllInputsZero : messages::InputsCancel);
+        return neg.sum + rounded
+               + std::string(negatives.size() == 1 ? messages::AllInputsZero : messages::InputsCancel);
     return pos.sum + std::string(pos.count == 1 ? messages::SameInputsSingular : messages::SameInputsPlural)
-           + neg.sum + std::string(messages::SameSum) + pos.names
+           + neg.sum + rounded + std::string(messages::SameSum) + pos.names
            + std::string(pos.count == 1 ? messages::AsksSingular : messages::AsksPlural) + neg.names
            + std::string(messages::AsksBelowZero);
 }
@@ -132,15 +181,17 @@ LimitExplanation explainLimit(std::span<const SampleRow> samples)
                                  + weightsText(verdict.floatWeights) + ".";
             break;
         case FloatCheck::NoWeights: {
+            const ShownMultipliers shown = shownMultipliers(verdict.multipliers);
             bool allOnes = true;
-            for (const ExactRational &m : verdict.multipliers)
-                allOnes = allOnes && (m.numerator == "0" || m.numerator == "1");
-            explanation.reason += " " + proofSentence(samples, verdict.multipliers, !allOnes);
+            for (const std::string &m : shown.values)
+                allOnes = allOnes && (m == "0" || m == "1");
+            explanation.reason += " " + proofSentence(samples, shown, !allOnes);
+            const std::string about = shown.rounded ? "circa " : "";
             for (std::size_t s = 0; s < samples.size(); ++s) {
-                const std::string &m = verdict.multipliers[s].numerator;
+                const std::string &m = shown.values[s];
                 if (m != "0")
                     explanation.sampleNotes[s] = std::string(messages::InProof)
-                                                 + (allOnes ? "." : " (moltiplicatore " + m + ").");
+                                                 + (allOnes ? "." : " (moltiplicatore " + about + m + ").");
             }
             break;
         }
