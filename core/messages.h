@@ -31,9 +31,15 @@ inline constexpr std::string_view NotSeparable =
 inline constexpr std::string_view Separable =
     "I campioni sono linearmente separabili: più cicli o un altro tasso di apprendimento possono bastare.";
 // The same verdicts told with the samples and weights (verdict/explanation.h).
+// Not separable with exact numbers, and not proven for the float sums: the
+// proof, then what rounding might do.
 inline constexpr std::string_view NotSeparableExactly =
-    "Con i numeri esatti i campioni non sono linearmente separabili, ma il neurone arrotonda ogni "
-    "somma: qualche insieme di pesi potrebbe classificarli tutti lo stesso.";
+    "Con i numeri esatti i campioni non sono linearmente separabili.";
+inline constexpr std::string_view RoundingMayDecide =
+    " Il neurone però arrotonda ogni prodotto e ogni somma: con pesi molto piccoli o molto grandi "
+    "qualche insieme di pesi potrebbe classificarli tutti lo stesso.";
+inline constexpr std::string_view InExactProof =
+    "Fa parte della prova che, con i numeri esatti, i campioni non sono linearmente separabili";
 inline constexpr std::string_view NotSeparableButRounded =
     "Con i numeri esatti i campioni non sono linearmente separabili, ma il neurone arrotonda ogni "
     "somma, e questi pesi li classificano tutti: ";

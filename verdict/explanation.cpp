@@ -111,6 +111,24 @@ std::string proofSentence(std::span<const SampleRow> samples, const ShownMultipl
            + std::string(messages::AsksBelowZero);
 }
 
+// The proof's sentence, and `note` (with the sample's multiplier where they
+// are not all 1) for each sample it names.
+std::string proof(std::span<const SampleRow> samples, const std::vector<ExactRational> &multipliers,
+                  std::string_view note, std::vector<std::string> &notes)
+{
+    const ShownMultipliers shown = shownMultipliers(multipliers);
+    bool allOnes = true;
+    for (const std::string &m : shown.values)
+        allOnes = allOnes && (m == "0" || m == "1");
+    const std::string about = shown.rounded ? "circa " : "";
+    for (std::size_t s = 0; s < samples.size(); ++s) {
+        const std::string &m = shown.values[s];
+        if (m != "0")
+            notes[s] = std::string(note) + (allOnes ? "." : " (moltiplicatore " + about + m + ").");
+    }
+    return proofSentence(samples, shown, !allOnes);
+}
+
 // "w0 = 3, w1 = 2, ..., w5 = 0".
 std::string weightsText(const WeightVector &weights)
 {
@@ -174,27 +192,21 @@ LimitExplanation explainLimit(std::span<const SampleRow> samples)
     } else if (verdict.verdict == Separability::NotSeparable) {
         switch (verdict.floatCheck) {
         case FloatCheck::Undecided:
-            explanation.reason = std::string(messages::NotSeparableExactly);
+            // The exact proof still tells the student why; the rounding
+            // keeps it from being the last word.
+            explanation.reason = std::string(messages::NotSeparableExactly) + " "
+                                 + proof(samples, verdict.multipliers, messages::InExactProof,
+                                         explanation.sampleNotes)
+                                 + std::string(messages::RoundingMayDecide);
             break;
         case FloatCheck::Weights:
             explanation.reason = std::string(messages::NotSeparableButRounded)
                                  + weightsText(verdict.floatWeights) + ".";
             break;
-        case FloatCheck::NoWeights: {
-            const ShownMultipliers shown = shownMultipliers(verdict.multipliers);
-            bool allOnes = true;
-            for (const std::string &m : shown.values)
-                allOnes = allOnes && (m == "0" || m == "1");
-            explanation.reason += " " + proofSentence(samples, shown, !allOnes);
-            const std::string about = shown.rounded ? "circa " : "";
-            for (std::size_t s = 0; s < samples.size(); ++s) {
-                const std::string &m = shown.values[s];
-                if (m != "0")
-                    explanation.sampleNotes[s] = std::string(messages::InProof)
-                                                 + (allOnes ? "." : " (moltiplicatore " + about + m + ").");
-            }
+        case FloatCheck::NoWeights:
+            explanation.reason += " " + proof(samples, verdict.multipliers, messages::InProof,
+                                              explanation.sampleNotes);
             break;
-        }
         }
     }
     return explanation;
