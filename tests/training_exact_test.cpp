@@ -34,13 +34,15 @@ struct ExactRow
     WeightVector weights;
 };
 
-// The benchmark's eleven samples with target 0: a training that never converges.
+// Eleven samples with target 0, as the benchmark's: a training that never
+// converges. (s / 10, not s * 0.1f: where float constants keep excess
+// precision, 0.1f would be the long double 0.1 there.)
 std::vector<SampleRow> neverConverging()
 {
     std::vector<SampleRow> rows;
     for (int s = 0; s < 11; ++s) {
         const float a = static_cast<float>(s % 5) * 0.25f - 0.5f;
-        rows.push_back({-1, a, 1 - a, 0.5f * a, static_cast<float>(s) * 0.1f, -a, 0});
+        rows.push_back({-1, a, 1 - a, 0.5f * a, static_cast<float>(s) / 10, -a, 0});
     }
     return rows;
 }
@@ -63,7 +65,7 @@ const ExactRow exactRows[] = {
     // 21 passes of 11 corrections each: the roundings add up.
     {"twenty_one_passes_of_decimal_inputs", {0.3f, 0.7f, 0.1f, 0.9f, 0.5f, 0.2f}, neverConverging(),
      0.2f, 20, TrainingOutcome::LimitExceeded, 21,
-     {0x1p-1f, 0x1.999998p-2f, 0x1.999988p-3f, 0x1.800002p-1f, 0x1.47adfp-5f, 0x1p-1f}},
+     {0x1p-1f, 0x1.999998p-2f, 0x1.999988p-3f, 0x1.800002p-1f, 0x1.47ade8p-5f, 0x1p-1f}},
     // The correction 2 * 3e38 of w1 is beyond the float range: none of the
     // sample's six corrections is applied (w0 would have become 2).
     {"correction_beyond_float_range", {0, 0, 0, 0, 0, 0}, {{-1, 3e38f, 0, 0, 0, 0, -1}}, 1.0f, 10,
