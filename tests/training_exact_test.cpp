@@ -7,8 +7,8 @@
 // the correction rule on amd64 in which every float operation is done in
 // double and rounded to float at once: float(double(a) op double(b)) is the
 // correctly rounded float result of a + b, a - b and a * b (53 >= 2 * 24 + 2
-// bits, so rounding twice changes nothing). Each row but the last gives
-// other weights where products, sums or corrections are left unrounded.
+// bits, so rounding twice changes nothing). With products, sums and
+// corrections left in the x87 unit's registers, every row ends otherwise.
 
 #include "core/training.h"
 #include "named_rows.h"
