@@ -3,6 +3,8 @@
 
 #include "core/output.h"
 
+#include "core/exact_arithmetic.h"
+
 #include <cmath>
 
 namespace vintrelle {
@@ -10,8 +12,13 @@ namespace vintrelle {
 std::optional<int> neuronOutput(const InputVector &inputs, const WeightVector &weights)
 {
     float sum = 0.0f;
-    for (std::size_t i = 0; i < inputs.size(); ++i)
-        sum = static_cast<float>(static_cast<double>(sum) + inputs[i] * static_cast<double>(weights[i]));
+    {
+        // Each double product and sum rounded to 53 bits, and the sum to
+        // float after every addition, on x87 too (core/exact_arithmetic.h).
+        DoublePrecisionScope doubles;
+        for (std::size_t i = 0; i < inputs.size(); ++i)
+            sum = roundedToFloat(static_cast<float>(static_cast<double>(sum) + inputs[i] * static_cast<double>(weights[i])));
+    }
     if (!std::isfinite(sum))
         return std::nullopt;
     return sum >= 0.0f ? 1 : -1;

@@ -3,6 +3,7 @@
 
 #include "core/training.h"
 
+#include "core/exact_arithmetic.h"
 #include "core/messages.h"
 #include "core/numeric_text.h"
 
@@ -14,13 +15,19 @@ namespace vintrelle {
 namespace {
 
 // The weighted sum as training computes it: every product and every
-// addition rounded to float.
+// addition rounded to float (roundedToFloat: on x87 too).
 float weightedSum(const WeightVector &weights, const SampleRow &sample)
 {
     float sum = 0.0f;
     for (int i = 0; i < InputCount; ++i)
-        sum = sum + weights[i] * sample[i];
+        sum = roundedToFloat(sum + roundedToFloat(weights[i] * sample[i]));
     return sum;
+}
+
+// A weight corrected by a sample's input: w + float(step * x), in float.
+float corrected(float weight, float step, float input)
+{
+    return roundedToFloat(weight + roundedToFloat(step * input));
 }
 
 float signOf(float sum)
@@ -42,19 +49,20 @@ PassResult trainingPass(WeightVector &weights, std::span<const SampleRow> sample
         if (target == y)
             continue; // t - y is 0: every correction is 0
 
-        const float step = (target - y) * eta;
+        const float step = roundedToFloat(roundedToFloat(target - y) * eta);
         // The corrections are first only tried: c - c is 0 for a finite c and
         // NaN for an infinite or NaN one, so one test tells whether all six
-        // corrected weights are finite. Then they are applied, all or none.
+        // corrected weights are finite (the sum of zeros and NaNs needs no
+        // rounding). Then they are applied, all or none.
         float finiteness = 0.0f;
         for (int i = 0; i < InputCount; ++i) {
-            const float corrected = weights[i] + step * sample[i];
-            finiteness = finiteness + (corrected - corrected);
+            const float tried = corrected(weights[i], step, sample[i]);
+            finiteness = finiteness + (tried - tried);
         }
         if (finiteness != 0.0f)
             return PassResult::Overflow;
         for (int i = 0; i < InputCount; ++i)
-            weights[i] = weights[i] + step * sample[i];
+            weights[i] = corrected(weights[i], step, sample[i]);
     }
     return PassResult::Done;
 }

@@ -189,7 +189,9 @@ const FormatRow formatRows[] = {
     {"large_without_exponent", 1e20, "100000000000000000000"},
     {"small_without_exponent", 1.5e-7, "0,00000015"},
     {"no_grouping", 1234567.0, "1234567"},
-    {"float_of_two_tenths", static_cast<double>(0.2f), "0,200000002980232"},
+    // The float nearest 0.2, 0x1.99999ap-3 (not static_cast<double>(0.2f):
+    // where float constants keep excess precision, that is the double 0.2).
+    {"float_of_two_tenths", 0x1.99999ap-3, "0,200000002980232"},
     {"nineteen_digits_then_zeros", 1234567890123456789.0, "1234567890123460000"},
     {"sixteen_nines_round_up", 9999999999999999.0, "10000000000000000"},
     {"ten_to_the_forty", 1e40, "1" + std::string(40, '0')},

@@ -44,6 +44,22 @@ TEST(NeuronOutput, SumIsRoundedToFloatAfterEveryAddition)
     EXPECT_EQ(neuronOutput({2, big, -big, -0.5, 0, 0}, weights), 1);
 }
 
+TEST(NeuronOutput, DoubleProductRoundedOnceToDoubleThenToFloat)
+{
+    // The first product x * w, rounded to double, then to float, decides
+    // the sign once 1 + 2^-24 is taken away. Worked out with exact fractions:
+    // 3 * x is 1 + 2^-24 + 2^-54, which rounds to the double 1 + 2^-24, the
+    // float tie between 1 and 1 + 2^-23: the sum is 1, then -2^-24 (-1).
+    // Rounded straight to float, it would be 1 + 2^-23 (answer +1).
+    const double tie = 0x1.000001p+0; // 1 + 2^-24
+    EXPECT_EQ(neuronOutput({-1, 0x1.555556aaaaaabp-2, -tie, 0, 0, 0}, {0, 3, 1, 0, 0, 0}), -1);
+    // This product is a hair above 1 + 2^-24 + 2^-53 (less than 2^-64): it
+    // rounds to the double above that tie, then to the float 1 + 2^-23; the
+    // sum ends at +2^-24 (+1). Rounded to 64 bits first, it would sit on the
+    // tie and round to the even double 1 + 2^-24, and the sum end below 0.
+    EXPECT_EQ(neuronOutput({-1, 0x1.7f7f2cc6f529bp-1, -tie, 0, 0, 0}, {0, 0x1.55c8p+0f, 1, 0, 0, 0}), 1);
+}
+
 TEST(NeuronOutput, SumBeyondFloatRangeIsAnOverflow)
 {
     const WeightVector weights{1, 1, 0, 0, 0, 0};
