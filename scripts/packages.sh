@@ -3,9 +3,10 @@
 
 # The Debian packages each command needs; every name is one that Debian 12
 # and Debian 13 both have.
-# Building the program and running it.
+# Building the program and running it (qt6-wayland: a native window in a
+# Wayland session).
 RUN_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libgmp-dev fonts-liberation2 fonts-dejavu-core
-              qt6-translations-l10n)
+              qt6-translations-l10n qt6-wayland)
 # Building the Debian package with dpkg-buildpackage: debhelper, and what
 # debian/control's Build-Depends name (the build runs the tests: GoogleTest,
 # an Italian locale).

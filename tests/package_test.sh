@@ -54,7 +54,10 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for needed in qt6-qpa-plugins libqt6widgets6 libqt6gui6 libc6; do
     grep -q "$needed" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
-[[ $(dpkg-deb -f "$deb" Recommends) == *qt6-translations-l10n* ]] || fail "qt6-translations-l10n is not recommended"
+recommends=$(dpkg-deb -f "$deb" Recommends)
+for recommended in qt6-translations-l10n qt6-wayland; do
+    [[ $recommends == *"$recommended"* ]] || fail "$recommended is not recommended: $recommends"
+done
 
 # Debian's own check of the upload: no error, no warning, with the pedantic
 # and experimental tags on.

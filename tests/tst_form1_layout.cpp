@@ -123,6 +123,9 @@ void TestForm1Layout::startUpState()
     QCOMPARE(QApplication::focusWidget(), field("Txt1"));
     QCOMPARE(field("Txt1")->selectedText(), QStringLiteral("0"));
     QCOMPARE(form->size(), designWindowSize);
+    // A maximise button only on a window that can change size; close stays.
+    QCOMPARE(form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint), form->minimumSize() != form->maximumSize());
+    QVERIFY(form->windowFlags().testFlag(Qt::WindowCloseButtonHint));
 }
 
 void TestForm1Layout::controlsSitWhereTheDesignPutsThem_data()

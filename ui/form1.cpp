@@ -68,6 +68,9 @@ void Form1::createControls()
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Vintrelle  2010  -   www.vintrelle.example"));
     setFixedSize(twips(5484), twips(5124));
+    // One size only, so no maximise button (the window manager is told); the
+    // title, minimise and close stay.
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
 
     // Created first, so it lies under every control.
     diagram = new NeuronDiagram(this);
