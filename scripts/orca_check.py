@@ -130,6 +130,7 @@ def main():
         failures += complain("Tab into the list", "the list's name was not said once")
 
     # Down and Up in "Uscita": each value said once.
+    at.set_text(win.field["Uscita"], "1")
     focus_then("Uscita")
     for arrow, value in (("Down", "-1"), ("Up", "1")):
         offset = orca.size()

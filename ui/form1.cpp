@@ -137,8 +137,12 @@ void Form1::chainTabOrder()
     const std::array<QWidget *, 18> order{
         Txt[0], Txt[1], Txt[2], Txt[3], Txt[4], Txt[5], txtOut,
         Command3, Command1, Command2, Label1, Command4, List1, Command5, Command6, Text1, Text2, diagram};
+    // Qt chains only widgets that take the focus: the status line does while
+    // it is chained.
+    Label1->setFocusPolicy(Qt::TabFocus);
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+    Label1->setFocusPolicy(Qt::NoFocus);
 }
 
 void Form1::wireHandlers()
@@ -318,7 +322,7 @@ void Form1::Command3_Click()
 
 void Form1::Command6_Click()
 {
-    const int k = selectedSample();
+    const int k = List1->selectedRow();
     if (k < 0)
         return;
     txtOut->setText(QStringLiteral("1"));
@@ -334,19 +338,13 @@ void Form1::Command6_Click()
 
 void Form1::List1_Click()
 {
-    const int k = selectedSample();
+    const int k = List1->selectedRow();
     if (k < 0)
         return;
     const std::array<std::string, 5> inputs = samples.inputsToLoad(k);
     for (std::size_t j = 0; j < inputs.size(); ++j)
         Txt[j + 1]->setText(toQString(inputs[j]));
     txtOut->setText(QString());
-}
-
-int Form1::selectedSample() const
-{
-    const QList<QListWidgetItem *> selected = List1->selectedItems();
-    return selected.isEmpty() ? -1 : List1->row(selected.front());
 }
 
 // ---------------------------------------------------------------------------

@@ -102,8 +102,6 @@ private:
     // them away.
     void showReason(const LimitExplanation &explanation);
     void showInvalidValue(messages::Field field);
-    // Index of the selected list item, -1 when none is.
-    int selectedSample() const;
 
     // The window state.
     NetworkState state;

@@ -102,6 +102,12 @@ std::optional<bool> SampleList::shownClassification(int row) const
     return shown.isValid() ? std::optional<bool>(shown.toBool()) : std::nullopt;
 }
 
+int SampleList::selectedRow() const
+{
+    const QList<QListWidgetItem *> selected = selectedItems();
+    return selected.isEmpty() ? -1 : row(selected.front());
+}
+
 void SampleList::keyboardSearch(const QString & /*search*/)
 {
 }

@@ -66,6 +66,9 @@ public:
     // Whether line `row` shows its sample right (nothing when it shows none).
     std::optional<bool> shownClassification(int row) const;
 
+    // The selected line's row, -1 when none is.
+    int selectedRow() const;
+
     void keyboardSearch(const QString &search) override;
 
 protected:
