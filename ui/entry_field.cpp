@@ -5,7 +5,6 @@
 
 #include "ui/key_codes.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -50,26 +49,13 @@ void EntryField::apply(const RuleResult &result)
 
 void EntryField::apply(const FieldState &field)
 {
-    const QString oldText = text();
     const QString newText = QString::fromStdU16String(field.text);
-    // A new text is heard once. Qt would tell the new text and, apart, where
-    // the caret went, and a screen reader speaks both (Orca 48, after Up or
-    // Down in "Uscita": the line at the caret, then the text put in). The
-    // edit is made unheard and told as one change of the text.
-    const bool told = newText != oldText && QAccessible::isActive();
-    if (told)
-        QAccessible::setActive(false);
-    if (newText != oldText)
+    if (newText != text())
         setText(newText);
     if (field.length > 0)
         setSelection(field.start, field.length);
     else
         setCursorPosition(field.start);
-    if (told) {
-        QAccessible::setActive(true);
-        QAccessibleTextUpdateEvent event(this, 0, oldText, newText);
-        QAccessible::updateAccessibility(&event);
-    }
 }
 
 void EntryField::followTypedCharacters(const QString &text)

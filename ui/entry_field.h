@@ -50,8 +50,6 @@ public:
     // The text and selection, as the entry rules take them.
     FieldState state() const;
     // Shows what a rule made of the field; Unchanged and NotANumber leave it.
-    // Screen readers are told a new text as one change, not the caret's move
-    // or the selection besides.
     void apply(const RuleResult &result);
     void apply(const FieldState &state);
 
