@@ -34,7 +34,16 @@ class OrcaLog:
         with open(self.path, "rb") as log:
             log.seek(offset)
             text = log.read().decode("utf-8", "replace")
-        return [m.group(1) for m in map(SPOKEN.search, text.splitlines()) if m]
+        # An utterance of several lines goes on in indented lines, till the
+        # one that ends with its voice.
+        lines = []
+        for line in text.splitlines():
+            if lines and line.startswith(" ") and "SPEECH OUTPUT" in lines[-1] \
+                    and not lines[-1].rstrip().endswith("}"):
+                lines[-1] += " " + line.strip()
+            else:
+                lines.append(line)
+        return [m.group(1) for m in map(SPOKEN.search, lines) if m]
 
     def quiet(self, offset, seconds=1.5, timeout=10):
         """Waits till Orca has said something after offset and then nothing for a while."""

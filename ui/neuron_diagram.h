@@ -22,8 +22,9 @@
 // find it as a picture named "Schema del neurone" whose description is the
 // list of weights as the labels show them ("w1 = 0,53"), and which occupies
 // only the circle and its lines. The exact weights are one step away: its
-// help text for screen readers, and its "What's This?" text, which Shift+F1
-// shows while it has the focus (as the circle's tooltip does for the mouse).
+// "What's This?" text, which Shift+F1 shows while it has the focus (as the
+// circle's tooltip does for the mouse); screen readers are not given it as
+// a help text, which Orca 48 would read after the shown ones on each focus.
 
 #include "core/network_state.h"
 
