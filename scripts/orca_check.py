@@ -34,7 +34,16 @@ class OrcaLog:
         with open(self.path, "rb") as log:
             log.seek(offset)
             text = log.read().decode("utf-8", "replace")
-        return [m.group(1) for m in map(SPOKEN.search, text.splitlines()) if m]
+        # An utterance of several lines goes on in indented lines, till the
+        # one that ends with its voice.
+        lines = []
+        for line in text.splitlines():
+            if lines and line.startswith(" ") and "SPEECH OUTPUT" in lines[-1] \
+                    and not lines[-1].rstrip().endswith("}"):
+                lines[-1] += " " + line.strip()
+            else:
+                lines.append(line)
+        return [m.group(1) for m in map(SPOKEN.search, lines) if m]
 
     def quiet(self, offset, seconds=1.5, timeout=10):
         """Waits till Orca has said something after offset and then nothing for a while."""
@@ -87,6 +96,16 @@ def main():
                 print(f"FAIL {what}: '{text}' was said")
                 failures += 1
 
+    def complain(what, why):
+        print(f"FAIL {what}: {why}")
+        return 1
+
+    def focus_then(caption):
+        """Gives the control the focus and lets Orca say what it says of it."""
+        control = win.control(caption)
+        at.focus(win, control)
+        orca.quiet(orca.size(), seconds=1.0, timeout=4)
+
     def set_sample(inputs, output):
         for caption, value in zip(at.INPUTS, inputs):
             at.set_text(win.field[caption], value)
@@ -106,6 +125,41 @@ def main():
     at.set_text(win.field["N° cicli Max"], "1")
     by_keyboard("Addestra", "Addestra (at the limit)", [at.LIMIT, "N°Cicli:"], [at.CONVERGED])
     at.set_text(win.field["N° cicli Max"], "10000")
+
+    # Entering the list by Tab, with no line selected: the list alone, named
+    # once, and no line, since none is current.
+    focus_then("Reset")
+    offset = orca.size()
+    at.xdotool("key", "Tab")
+    spoken = orca.quiet(offset)
+    print(f"Tab into the list: Orca said {spoken}")
+    if any("Classificato" in line or "N°" in line for line in spoken):
+        failures += complain("Tab into the list", "a list line was said")
+    if sum(line.count("Sample") for line in spoken) != 1:
+        failures += complain("Tab into the list", "the list's name was not said once")
+
+    # Down and Up in "Uscita": each value said once.
+    at.set_text(win.field["Uscita"], "1")
+    focus_then("Uscita")
+    for arrow, value in (("Down", "-1"), ("Up", "1")):
+        offset = orca.size()
+        at.xdotool("key", arrow)
+        spoken = orca.quiet(offset)
+        print(f"{arrow} in Uscita: Orca said {spoken}")
+        if sum(1 for line in spoken if line.strip() == value) != 1:
+            failures += complain(f"{arrow} in Uscita", f"'{value}' was not said once")
+
+    # The diagram: the weights as the labels show them, two decimals.
+    focus_then("N° cicli Max")
+    offset = orca.size()
+    at.xdotool("key", "Tab")
+    spoken = orca.quiet(offset)
+    print(f"Tab to the diagram: Orca said {spoken}")
+    heard = " ".join(spoken)
+    if re.search(r"w1 = -?\d+,\d\d(?!\d)", heard) is None:
+        failures += complain("the diagram", "'w1 = ' with two decimals was not said")
+    if re.search(r"\d,\d{3,}", heard):
+        failures += complain("the diagram", "a weight was said with more than two decimals")
 
     print(f"Orca: {failures} failed" if failures else "Orca said every status text")
     return 1 if failures else 0

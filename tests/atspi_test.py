@@ -637,6 +637,15 @@ def check_focus(s):
         allowed = {key(h) for h in holders[:1]}
         return [g["who"] for g in gains if g["path"] not in allowed]
 
+    # Into the list by Tab with no line selected: the list gains the focus,
+    # no line does (Qt makes its first line current on the way in and tells
+    # it focused, unless kept from it).
+    since = s.events.mark()
+    R.check(bool(focus_list(win)), "the list takes the focus by Tab")
+    pump(0.5)
+    lines = {key(i) for i in win.list_items()}
+    strays = [g["who"] for g in s.events.focus_gains(since) if g["path"] in lines]
+    R.check(not strays, "entering the list with no line selected, no line says it gained the focus", f"from {strays}")
     R.check(bool(select_second()), "the second sample is selected with the keyboard")
     rimuovi = win.button["Rimuovi"]
     if not R.check(bool(focus(win, rimuovi)), "'Rimuovi' takes the keyboard focus"):
@@ -670,6 +679,10 @@ def check_focus(s):
 
 WEIGHT_LINE = [re.compile(r"w0 \(bias\) = " + NUMBER + "$")] + \
     [re.compile(rf"w{i} = " + NUMBER + "$") for i in range(1, 6)]
+# A weight as its label shows it: two decimals, or "1,2e4" from 1000 on.
+SHOWN_NUMBER = r"-?(\d+,\d\d|\d,\de-?\d+)"
+SHOWN_WEIGHT_LINE = [re.compile(r"w0 \(bias\) = " + SHOWN_NUMBER + "$")] + \
+    [re.compile(rf"w{i} = " + SHOWN_NUMBER + "$") for i in range(1, 6)]
 
 
 def check_diagram(s):
@@ -681,8 +694,8 @@ def check_diagram(s):
     R.check(role_of(diagram) == "image", "its role is image", f"role '{role_of(diagram)}'")
     R.check(name_of(diagram) == DIAGRAM_NAME, f"its name is '{DIAGRAM_NAME}'", f"name '{name_of(diagram)}'")
     lines = (fresh(diagram).description or "").split("\n")
-    R.check(len(lines) == 6 and all(p.match(line) for p, line in zip(WEIGHT_LINE, lines)),
-            "its description lists 'w0 (bias) = …', 'w1 = …' … 'w5 = …', one a line",
+    R.check(len(lines) == 6 and all(p.match(line) for p, line in zip(SHOWN_WEIGHT_LINE, lines)),
+            "its description lists 'w0 (bias) = …', 'w1 = …' … 'w5 = …', one a line, as the labels show them",
             repr(fresh(diagram).description))
     R.check(has_state(diagram, pyatspi.STATE_FOCUSABLE), "it is focusable")
 

@@ -8,6 +8,7 @@
 #include "core/messages.h"
 #include "ui/form1.h"
 #include "ui/neuron_diagram.h"
+#include "ui/reason_panel.h"
 #include "ui/sample_list.h"
 #include "ui/status_line.h"
 #include "colour_contrast.h"
@@ -45,6 +46,7 @@ private slots:
     void noLineIsCurrentWithoutTheFocus();
     void clickBringingTheFocusLandsOnTheLineUnderTheMouse();
     void listAndDiagramShowTheFocus();
+    void theReasonIsReachedByTabFromX1();
 };
 
 // ---------------------------------------------------------------------------
@@ -215,7 +217,8 @@ void TestForm1ScreenReaders::aPointOverAControlFindsTheControl()
 {
     QAccessibleInterface *window = QAccessible::queryAccessibleInterface(form.get());
     for (QWidget *control : form->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-        if (control == diagram())
+        // The reason's panel is there only while it shows.
+        if (control == diagram() || !control->isVisible())
             continue;
         const QPoint centre = control->mapToGlobal(control->rect().center());
         QAccessibleInterface *found = window->childAt(centre.x(), centre.y());
@@ -299,6 +302,63 @@ void TestForm1ScreenReaders::listAndDiagramShowTheFocus()
         for (int x = 0; x < diagramFocused.width(); x += 3)
             if (!ring.contains(QPoint(x, y) / diagramFocused.devicePixelRatio()))
                 QCOMPARE(diagramFocused.pixel(x, y), diagramUnfocused.pixel(x, y));
+}
+
+void TestForm1ScreenReaders::theReasonIsReachedByTabFromX1()
+{
+    vintrelle::ui::StatusLine *status = statusLine();
+    // Tabs from X1 till the focus reaches the status line or comes back.
+    const auto tabsToTheStatusLine = [this, status]() -> int {
+        field("Txt1")->setFocus(Qt::TabFocusReason);
+        for (int tabs = 1; tabs <= 20; ++tabs) {
+            press(Qt::Key_Tab);
+            if (QApplication::focusWidget() == status)
+                return tabs;
+            if (QApplication::focusWidget() == field("Txt1"))
+                return 0;
+        }
+        return 0;
+    };
+    // The information mark: pixels of the caption's blue where it is drawn.
+    const auto cueShows = [status] {
+        const QImage image = status->grab().toImage();
+        const QRect cue(status->cueRect().topLeft() * image.devicePixelRatio(),
+                        status->cueRect().size() * image.devicePixelRatio());
+        for (int y = cue.top(); y <= cue.bottom(); ++y)
+            for (int x = cue.left(); x <= cue.right(); ++x)
+                if (hueOf(image.pixel(x, y)) == Hue::Bluish)
+                    return true;
+        return false;
+    };
+    QCOMPARE(tabsToTheStatusLine(), 0);
+    QVERIFY(!cueShows());
+
+    addSample({"0", "0", "0", "0", "0"}, Qt::Key_Down);
+    addSample({"0", "1", "0", "0", "0"}, Qt::Key_Up);
+    addSample({"1", "0", "0", "0", "0"}, Qt::Key_Up);
+    addSample({"1", "1", "0", "0", "0"}, Qt::Key_Down);
+    field("Text2")->setText(QStringLiteral("1"));
+    click("Command2");
+    QVERIFY(status->holdsReason());
+    QVERIFY(cueShows());
+    // Right after "Addestra", and the reason opens with the focus.
+    QCOMPARE(tabsToTheStatusLine(), 9);
+    vintrelle::ui::ReasonPanel *panel = status->reasonPanel();
+    QVERIFY(panel->isVisible());
+    QCOMPARE(panel->text(), status->reason());
+    QVERIFY(panel->geometry().bottom() < status->geometry().top());
+    press(Qt::Key_Escape);
+    QVERIFY(!panel->isVisible());
+    QCOMPARE(QApplication::focusWidget(), status);
+    press(Qt::Key_Space);
+    QVERIFY(panel->isVisible());
+    press(Qt::Key_Tab);
+    QVERIFY(!panel->isVisible());
+
+    // A new status takes the reason, its mark and its place in the order away.
+    click("Command5");
+    QVERIFY(!cueShows());
+    QCOMPARE(tabsToTheStatusLine(), 0);
 }
 
 WINDOW_TEST_MAIN(TestForm1ScreenReaders)

@@ -331,13 +331,17 @@ void TestNeuronDiagram::screenReadersFindTheCurrentWeights()
     QCOMPARE(accessible->role(), QAccessible::Graphic);
     QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("Schema del neurone"));
 
+    // As the labels show them first, exactly one step away.
     diagram.setWeights({0.5f, -0.5f, 1.0f, 0.0f, 0.25f, 2.0f});
-    QCOMPARE(accessible->text(QAccessible::Description), diagram.weightsText());
-    QVERIFY(accessible->text(QAccessible::Description).startsWith(QStringLiteral("w0 (bias) = 0,5\nw1 = -0,5\n")));
+    QVERIFY(accessible->text(QAccessible::Description).startsWith(QStringLiteral("w0 (bias) = 0,50\nw1 = -0,50\n")));
+    QCOMPARE(diagram.whatsThis(), diagram.weightsText());
+    QVERIFY(diagram.whatsThis().startsWith(QStringLiteral("w0 (bias) = 0,5\nw1 = -0,5\n")));
+    QCOMPARE(accessible->text(QAccessible::Help), QString());
     // The same interface, asked again after new weights, tells the new ones.
-    diagram.setWeights({-3.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f});
+    diagram.setWeights({-3.0f, 0.53131557f, 0.0f, 0.0f, 0.0f, 0.0f});
     QCOMPARE(QAccessible::queryAccessibleInterface(&diagram), accessible);
-    QVERIFY(accessible->text(QAccessible::Description).startsWith(QStringLiteral("w0 (bias) = -3\nw1 = 0\n")));
+    QVERIFY(accessible->text(QAccessible::Description).startsWith(QStringLiteral("w0 (bias) = -3,00\nw1 = 0,53\n")));
+    QVERIFY(diagram.whatsThis().startsWith(QStringLiteral("w0 (bias) = -3\nw1 = 0,53131557\n")));
 }
 
 void TestNeuronDiagram::linesAreDrawnInTheirWeightsColours()

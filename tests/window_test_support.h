@@ -29,6 +29,7 @@
 #include <QSize>
 #include <QStringList>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QWidget>
 
 #include <algorithm>
@@ -43,6 +44,12 @@ namespace window_test {
 inline QString qText(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// What a rich-text tooltip reads as, a paragraph a line.
+inline QString plainText(const QString &richText)
+{
+    return QTextDocumentFragment::fromHtml(richText).toPlainText();
 }
 
 // ---------------------------------------------------------------------------

@@ -65,6 +65,14 @@ public:
         const QRect bounds = NeuronDiagram::drawingBounds();
         return QRect(diagram->mapToGlobal(bounds.topLeft()), bounds.size());
     }
+
+    // No help text: Orca 48 reads a help text on every focus, after the
+    // description, and the exact weights (the diagram's "What's This?")
+    // would follow the shown ones each time.
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Help ? QString() : QAccessibleWidget::text(t);
+    }
 };
 
 // The status line: the window's status bar, named by what it shows.

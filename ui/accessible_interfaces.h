@@ -10,7 +10,7 @@
 //                   title; a point over a control finds the control, never
 //                   the diagram that lies under every control;
 //   NeuronDiagram   a picture that occupies only what it draws, the circle
-//                   and its lines;
+//                   and its lines, with no help text;
 //   StatusLine      the status bar;
 //   its notice      a notification, shown anew for each message (the way
 //                   screen readers hear messages where Qt has no

@@ -28,6 +28,11 @@ QColor blue()
     return colourFromBgr(0x00FF0000u);
 }
 
+QColor focusBlue()
+{
+    return QColor(0x00, 0x72, 0xB2);
+}
+
 QPalette lightWindowPalette()
 {
     const QColor text(Qt::black);

@@ -23,6 +23,7 @@ QColor colourFromBgr(unsigned bgr);
 QColor lightYellow();   // label backgrounds, the output field's text
 QColor lightBlue();     // the output field's background
 QColor blue();          // caption text
+QColor focusBlue();     // the frame of a focused list or status line, 5:1 on white
 
 // Dark text on light grey and white, as the design was drawn; a disabled
 // field (the bias input) reads dimmer but clearly.

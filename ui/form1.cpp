@@ -9,6 +9,7 @@
 #include "core/training.h"
 #include "samples/sample_line.h"
 #include "ui/colours.h"
+#include "ui/control_texts.h"
 #include "ui/entry_field.h"
 #include "ui/entry_rules.h"
 #include "ui/fonts.h"
@@ -17,6 +18,7 @@
 #include "ui/sample_list.h"
 #include "ui/status_line.h"
 #include "ui/twips.h"
+#include "ui/window_look.h"
 #include "ui/wrapping_button.h"
 
 #include <QLabel>
@@ -42,12 +44,6 @@ std::string textOf(const QLineEdit *field)
     return field->text().toStdString();
 }
 
-void describe(QWidget *control, const char *name, const char *description)
-{
-    control->setAccessibleName(QString::fromUtf8(name));
-    control->setAccessibleDescription(QString::fromUtf8(description));
-}
-
 } // namespace
 
 Form1::Form1(QWidget *parent)
@@ -55,7 +51,7 @@ Form1::Form1(QWidget *parent)
 {
     installAccessibleInterfaces();
     createControls();
-    setAppearance();
+    paintWindow(this);
     chainTabOrder();
     wireHandlers();
     describeControls();
@@ -136,52 +132,20 @@ void Form1::createControls()
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
-void Form1::setAppearance()
-{
-    setPalette(lightWindowPalette());
-    // The buttons keep the window's own font.
-    setFont(sansFont(WindowPoints));
-
-    for (int i = 0; i < InputCount; ++i)
-        Txt[static_cast<std::size_t>(i)]->setFont(sansFont(9.6));
-    Text1->setFont(sansFont(9.6));
-    Text2->setFont(sansFont(9.6));
-    List1->setFont(sansFont(9.6));
-
-    txtOut->setFont(sansFont(12));
-    QPalette outPalette = txtOut->palette();
-    outPalette.setColor(QPalette::Base, lightBlue());
-    outPalette.setColor(QPalette::Text, lightYellow());
-    txtOut->setPalette(outPalette);
-
-    Label2->setFont(sansFont(9.6, true));
-    paintLabel(Label2, blue(), lightYellow());
-    for (QLabel *label : {Label3, Label4, Label5, Label6, Label7, Label9}) {
-        label->setFont(sansFont(7.8, true));
-        paintLabel(label, blue(), lightYellow());
-    }
-    Label1->setFont(sansFont(9.6));
-    paintLabel(Label1, blue(), lightYellow());
-    Label8->setFont(serifFont(12));
-    // A 12-point line is a little taller than its box: set a pixel higher,
-    // the caption keeps the descender of its "p".
-    Label8->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
-    Label8->setContentsMargins(0, 0, 0, 1);
-    paintLabel(Label8, blue(), std::nullopt);
-    for (QLabel *label : {Label10, Label11}) {
-        label->setFont(sansFont(9.6));
-        paintLabel(label, blue(), std::nullopt);
-    }
-}
-
 void Form1::chainTabOrder()
 {
     // The diagram comes last: its weights are there to be read, not edited.
-    const std::array<QWidget *, 17> order{
+    // The status line, while it holds a reason (the only time it takes the
+    // focus), comes right after "Addestra", whose outcome the reason explains.
+    const std::array<QWidget *, 18> order{
         Txt[0], Txt[1], Txt[2], Txt[3], Txt[4], Txt[5], txtOut,
-        Command3, Command1, Command2, Command4, List1, Command5, Command6, Text1, Text2, diagram};
+        Command3, Command1, Command2, Label1, Command4, List1, Command5, Command6, Text1, Text2, diagram};
+    // Qt chains only widgets that take the focus: the status line does while
+    // it is chained.
+    Label1->setFocusPolicy(Qt::TabFocus);
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+    Label1->setFocusPolicy(Qt::NoFocus);
 }
 
 void Form1::wireHandlers()
@@ -217,31 +181,12 @@ void Form1::wireHandlers()
 
 void Form1::describeControls()
 {
-    // Each name begins with the caption shown on the screen, so that a user
-    // of voice control can say what they see; the description explains.
-    describe(Txt[0], "Bias", "Ingresso di soglia, sempre -1; non modificabile");
-    for (int i = 1; i < InputCount; ++i) {
-        Txt[static_cast<std::size_t>(i)]->setAccessibleName(QStringLiteral("X%1").arg(i));
-        Txt[static_cast<std::size_t>(i)]->setAccessibleDescription(
-            QStringLiteral("Valore dell'ingresso X%1; freccia giù lo rende negativo, freccia su positivo").arg(i));
+    for (const ControlText &text : controlTexts()) {
+        auto *control = findChild<QWidget *>(toQString(text.control));
+        if (!text.name.empty())
+            control->setAccessibleName(toQString(text.name));
+        control->setAccessibleDescription(toQString(text.description));
     }
-    describe(txtOut, "Uscita",
-             "Uscita del neurone, o uscita attesa del campione da aggiungere: 1 o -1; freccia su per 1, freccia giù per -1");
-    describe(Text1, "Eta", "Tasso di apprendimento dell'addestramento");
-    describe(Text2, "N° cicli Max", "Numero massimo di cicli di addestramento");
-    describe(List1, "Sample",
-             "Elenco dei campioni di addestramento, fino a undici: ingressi da X1 a X5 e uscita attesa; "
-             "selezionarne uno ne carica gli ingressi");
-    describe(Command1, "Calcola", "Calcola l'uscita del neurone per gli ingressi da X1 a X5");
-    describe(Command2, "Addestra",
-             "Addestra il neurone sui campioni dell'elenco con il tasso di apprendimento e il numero massimo di cicli");
-    describe(Command3, "aggiungi", "Aggiunge all'elenco gli ingressi e l'uscita come nuovo campione");
-    describe(Command4, "Reset", "Svuota l'elenco dei campioni ed estrae nuovi pesi");
-    describe(Command5, "Reinizializza Pesi", "Estrae nuovi pesi casuali; i campioni restano");
-    describe(Command6, "Rimuovi", "Rimuove dall'elenco il campione selezionato");
-    showReason({});
-    Label9->setAccessibleDescription(
-        QStringLiteral("Cicli fatti dall'ultimo addestramento e numero massimo di cicli"));
 
     // Each caption labels its control, so that a screen reader can tell
     // which caption belongs to which field.
@@ -260,8 +205,7 @@ void Form1::Form_Load()
 {
     ini();
     // The window's first status is read with the window, not announced.
-    spokenStatus.clear();
-    weightsChanged = false;
+    spoken.forget();
 }
 
 void Form1::ini()
@@ -309,7 +253,7 @@ void Form1::Command1_Click()
     txtOut->setText(answer);
     showStatus(messages::Computed);
     // The status line reads "Calcolato: "; a screen reader hears the answer too.
-    spokenStatus += answer;
+    spoken.addToStatus(answer.toStdString());
 }
 
 // ---------------------------------------------------------------------------
@@ -340,9 +284,9 @@ void Form1::Command2_Click()
     // Why it ended: every sample right, or whether any weights could have
     // classified them all (answered exactly, only when the limit stopped it).
     if (result.outcome == TrainingOutcome::Converged)
-        showReason(messages::AllSamplesRight);
+        showReason({std::string(messages::AllSamplesRight), {}});
     else if (result.outcome == TrainingOutcome::LimitExceeded)
-        showReason(explainLimit(samples.rows()).reason);
+        showReason(explainLimit(samples.rows()));
 }
 
 // ---------------------------------------------------------------------------
@@ -381,12 +325,14 @@ void Form1::Command3_Click()
 
 void Form1::Command6_Click()
 {
-    const int k = selectedSample();
+    const int k = List1->selectedRow();
     if (k < 0)
         return;
     txtOut->setText(QStringLiteral("1"));
     samples.remove(k);
     showSamples();
+    // The reason named the samples by rows that are no longer theirs.
+    showReason({});
     // No line is selected afterwards; that is not the user choosing one.
     const QSignalBlocker quiet(List1);
     List1->clearSelection();
@@ -395,19 +341,13 @@ void Form1::Command6_Click()
 
 void Form1::List1_Click()
 {
-    const int k = selectedSample();
+    const int k = List1->selectedRow();
     if (k < 0)
         return;
     const std::array<std::string, 5> inputs = samples.inputsToLoad(k);
     for (std::size_t j = 0; j < inputs.size(); ++j)
         Txt[j + 1]->setText(toQString(inputs[j]));
     txtOut->setText(QString());
-}
-
-int Form1::selectedSample() const
-{
-    const QList<QListWidgetItem *> selected = List1->selectedItems();
-    return selected.isEmpty() ? -1 : List1->row(selected.front());
 }
 
 // ---------------------------------------------------------------------------
@@ -460,31 +400,32 @@ void Form1::txtOut_KeyUp(int keyCode)
 void Form1::showStatus(std::string_view text)
 {
     Label1->setText(toQString(text));
-    spokenStatus = Label1->text();
+    spoken.setStatus(text);
     // A reason belongs to the training outcome it explains.
     showReason({});
 }
 
-void Form1::showReason(std::string_view reason)
+void Form1::showReason(const LimitExplanation &explanation)
 {
-    const QString text = toQString(reason);
-    Label1->setToolTip(text);
-    Label1->setAccessibleDescription(text.isEmpty() ? QStringLiteral("Riga di stato: esito dell'ultima azione")
-                                                    : text);
-    spokenReason = text;
+    Label1->showReason(toQString(explanation.reason));
+    QStringList notes;
+    for (const std::string &note : explanation.sampleNotes)
+        notes.append(toQString(note));
+    List1->showNotes(notes);
+    spoken.setReason(explanation.reason);
 }
 
 void Form1::showPasses(std::string_view text)
 {
     Label9->setText(toQString(text));
-    spokenPasses = Label9->text();
+    spoken.setPasses(text);
 }
 
 void Form1::showWeights()
 {
     diagram->setWeights(state.Weights);
-    weightsChanged = true;
-    showClassification();
+    spoken.weightsChanged();
+    List1->showClassification(state.Weights, samples.rows());
 }
 
 void Form1::showSamples()
@@ -497,37 +438,17 @@ void Form1::showSamples()
         const QSignalBlocker quiet(List1);
         List1->showLines(lines);
     }
-    showClassification();
-}
-
-void Form1::showClassification()
-{
-    const std::span<const SampleRow> rows = samples.rows();
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        const auto output = sampleOutput(state.Weights, rows[r]);
-        const bool right = hasTargetSign(output, rows[r][TargetColumn]);
-        List1->showClassification(static_cast<int>(r), right,
-                                  toQString(messages::classification(right, output, rows[r][TargetColumn])));
-    }
+    List1->showClassification(state.Weights, samples.rows());
 }
 
 void Form1::announceOutcome()
 {
-    QStringList parts;
-    if (!spokenStatus.isEmpty())
-        parts.append(spokenStatus);
-    if (!spokenPasses.isEmpty())
-        parts.append(spokenPasses);
-    if (!spokenReason.isEmpty())
-        parts.append(spokenReason);
-    if (weightsChanged && diagram->hasFocus())
-        parts.append(diagram->weightsText().replace(QLatin1Char('\n'), QStringLiteral(", ")));
-    spokenStatus.clear();
-    spokenPasses.clear();
-    spokenReason.clear();
-    weightsChanged = false;
-    if (!parts.isEmpty())
-        Label1->announce(parts.join(QStringLiteral(". ")));
+    // The new weights are said where they are looked at, as they are shown.
+    const QString weights = diagram->hasFocus() ? diagram->shownWeightsText().replace(QLatin1Char('\n'), QStringLiteral(", "))
+                                                : QString();
+    const std::string message = spoken.take(weights.toStdString());
+    if (!message.empty())
+        Label1->announce(toQString(message));
 }
 
 void Form1::showInvalidValue(messages::Field field)

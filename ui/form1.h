@@ -25,6 +25,8 @@
 #include "core/messages.h"
 #include "core/network_state.h"
 #include "samples/sample_store.h"
+#include "ui/announcement.h"
+#include "verdict/explanation.h"
 
 #include <QWidget>
 
@@ -56,7 +58,6 @@ public:
 
 private:
     void createControls();
-    void setAppearance();
     void chainTabOrder();
     void wireHandlers();
     // Italian names and descriptions for screen readers.
@@ -93,25 +94,21 @@ private:
     // The diagram draws the current weights, and the list marks each line
     // right or wrong by them.
     void showWeights();
-    void showClassification();
     // The list shows the store's samples, a line each, marked.
     void showSamples();
-    // Why the last training ended as it did, in the status line's tooltip
-    // and description; an empty text puts back the plain description.
-    void showReason(std::string_view reason);
+    // Why the last training ended as it did: the reason to the status line,
+    // the notes to the lines of the samples it names. Both go together, when
+    // the next status replaces the reason or a sample is removed; {} takes
+    // them away.
+    void showReason(const LimitExplanation &explanation);
     void showInvalidValue(messages::Field field);
-    // Index of the selected list item, -1 when none is.
-    int selectedSample() const;
 
     // The window state.
     NetworkState state;
     SampleStore samples;
 
     // What the action under way has shown, to be announced when it ends.
-    QString spokenStatus;
-    QString spokenPasses;
-    QString spokenReason;
-    bool weightsChanged = false;
+    Announcement spoken;
 
     // The controls. Txt[0] is the bias input, always "-1" and disabled.
     NeuronDiagram *diagram = nullptr;                // Line1..Line7, Shape1

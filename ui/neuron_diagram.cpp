@@ -66,7 +66,7 @@ NeuronDiagram::NeuronDiagram(QWidget *parent)
     setFont(sansFont(LabelPoints));
     installAccessibleInterfaces();
     setAccessibleName(QStringLiteral("Schema del neurone"));
-    setAccessibleDescription(weightsText());
+    setWeights(shownWeights);
 }
 
 std::array<QLine, 7> NeuronDiagram::lines()
@@ -153,7 +153,8 @@ bool NeuronDiagram::drawingContains(QPoint pos) const
 void NeuronDiagram::setWeights(const vintrelle::WeightVector &weights)
 {
     shownWeights = weights;
-    setAccessibleDescription(weightsText());
+    setAccessibleDescription(shownWeightsText());
+    setWhatsThis(weightsText());
     update();
 }
 
@@ -162,16 +163,32 @@ QPen NeuronDiagram::linePen(int index) const
     return weightPen(shownWeights.at(static_cast<std::size_t>(index)));
 }
 
+namespace {
+
+// "w0 (bias) = ...", "w1 = ..." to "w5 = ...", one a line, each weight as
+// `text` writes it.
+QString listed(const vintrelle::WeightVector &weights, std::string (*text)(float))
+{
+    QString list;
+    for (std::size_t i = 0; i < weights.size(); ++i) {
+        if (i > 0)
+            list += QLatin1Char('\n');
+        list += i == 0 ? QStringLiteral("w0 (bias)") : QStringLiteral("w%1").arg(i);
+        list += QStringLiteral(" = ") + QString::fromStdString(text(weights[i]));
+    }
+    return list;
+}
+
+} // namespace
+
 QString NeuronDiagram::weightsText() const
 {
-    QString text;
-    for (std::size_t i = 0; i < shownWeights.size(); ++i) {
-        if (i > 0)
-            text += QLatin1Char('\n');
-        text += i == 0 ? QStringLiteral("w0 (bias)") : QStringLiteral("w%1").arg(i);
-        text += QStringLiteral(" = ") + QString::fromStdString(vintrelle::singleToText(shownWeights[i]));
-    }
-    return text;
+    return listed(shownWeights, [](float weight) { return vintrelle::singleToText(weight); });
+}
+
+QString NeuronDiagram::shownWeightsText() const
+{
+    return listed(shownWeights, [](float weight) { return vintrelle::roundedText(weight); });
 }
 
 QString NeuronDiagram::weightLabelText(int index) const
@@ -246,6 +263,13 @@ void NeuronDiagram::focusOutEvent(QFocusEvent *event)
 {
     QWidget::focusOutEvent(event);
     update(focusRing());
+}
+
+QVariant NeuronDiagram::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    if (query == Qt::ImCursorRectangle)
+        return circle();
+    return QWidget::inputMethodQuery(query);
 }
 
 void NeuronDiagram::paintEvent(QPaintEvent * /*event*/)

@@ -20,7 +20,11 @@
 // The diagram is the last stop of the Tab key, after the window's other
 // controls; with the focus it draws a ring around the circle. Screen readers
 // find it as a picture named "Schema del neurone" whose description is the
-// list of weights, and which occupies only the circle and its lines.
+// list of weights as the labels show them ("w1 = 0,53"), and which occupies
+// only the circle and its lines. The exact weights are one step away: its
+// "What's This?" text, which Shift+F1 shows while it has the focus (as the
+// circle's tooltip does for the mouse); screen readers are not given it as
+// a help text, which Orca 48 would read after the shown ones on each focus.
 
 #include "core/network_state.h"
 
@@ -67,6 +71,8 @@ public:
     // the shortest decimal that reads back as the same float, written with
     // the comma.
     QString weightsText() const;
+    // The same list with each weight as its label shows it ("w1 = 0,53").
+    QString shownWeightsText() const;
 
     // Weight i's label: its text ("0,25"), its box (a fifth of the way along
     // its line, centred on it) and its tooltip.
@@ -91,6 +97,8 @@ protected:
     bool event(QEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    // Where Shift+F1 shows the exact weights: by the circle.
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 private:
     // The weight whose label lies at `pos`, if any.

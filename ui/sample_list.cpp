@@ -3,7 +3,11 @@
 
 #include "ui/sample_list.h"
 
+#include "core/messages.h"
+#include "core/training.h"
 #include "ui/classification_delegate.h"
+#include "ui/colours.h"
+#include "ui/tooltip_text.h"
 
 #include <QFocusEvent>
 #include <QItemSelectionModel>
@@ -12,6 +16,14 @@
 #include <QPaintEvent>
 
 namespace vintrelle::ui {
+
+namespace {
+
+// A line's classification in words, and its note.
+constexpr int WordsRole = Qt::UserRole + 2;
+constexpr int NoteRole = Qt::UserRole + 3;
+
+} // namespace
 
 SampleList::SampleList(QWidget *parent)
     : QListWidget(parent)
@@ -41,14 +53,44 @@ void SampleList::showLines(const QStringList &lines)
         addItem(lines[r]);
 }
 
+void SampleList::showClassification(const vintrelle::WeightVector &weights, std::span<const vintrelle::SampleRow> rows)
+{
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const auto output = vintrelle::sampleOutput(weights, rows[r]);
+        const bool right = vintrelle::hasTargetSign(output, rows[r][vintrelle::TargetColumn]);
+        const std::string words = vintrelle::messages::classification(right, output, rows[r][vintrelle::TargetColumn]);
+        showClassification(static_cast<int>(r), right, QString::fromStdString(words));
+    }
+}
+
 void SampleList::showClassification(int row, bool right, const QString &words)
 {
     QListWidgetItem *line = item(row);
     if (line == nullptr)
         return;
     line->setData(ClassificationDelegate::ClassificationRole, right);
-    line->setToolTip(words);
-    line->setData(Qt::AccessibleDescriptionRole, words);
+    line->setData(WordsRole, words);
+    describeLine(line);
+}
+
+void SampleList::showNotes(const QStringList &notes)
+{
+    for (int r = 0; r < count(); ++r) {
+        const QString note = r < notes.size() ? notes[r] : QString();
+        if (item(r)->data(NoteRole).toString() != note) {
+            item(r)->setData(NoteRole, note);
+            describeLine(item(r));
+        }
+    }
+}
+
+void SampleList::describeLine(QListWidgetItem *line)
+{
+    const QString words = line->data(WordsRole).toString();
+    const QString note = line->data(NoteRole).toString();
+    const QString both = note.isEmpty() ? words : words.isEmpty() ? note : words + QStringLiteral(". ") + note;
+    line->setToolTip(wrappingToolTip(note.isEmpty() || words.isEmpty() ? both : words + QLatin1Char('\n') + note));
+    line->setData(Qt::AccessibleDescriptionRole, both);
 }
 
 std::optional<bool> SampleList::shownClassification(int row) const
@@ -60,13 +102,19 @@ std::optional<bool> SampleList::shownClassification(int row) const
     return shown.isValid() ? std::optional<bool>(shown.toBool()) : std::nullopt;
 }
 
+int SampleList::selectedRow() const
+{
+    const QList<QListWidgetItem *> selected = selectedItems();
+    return selected.isEmpty() ? -1 : row(selected.front());
+}
+
 void SampleList::keyboardSearch(const QString & /*search*/)
 {
 }
 
 QColor SampleList::focusFrameColour()
 {
-    return QColor(0x00, 0x72, 0xB2);
+    return focusBlue();
 }
 
 void SampleList::focusInEvent(QFocusEvent *event)
@@ -81,9 +129,12 @@ void SampleList::focusInEvent(QFocusEvent *event)
         selectionModel()->setCurrentIndex(indexFromItem(selected.front()), QItemSelectionModel::NoUpdate);
         setAutoScroll(scrolls);
     }
+    // The view makes its first line current on gaining the focus, and tells
+    // screen readers that line has the focus, before the list itself: with
+    // nothing selected, that would be a line no key has chosen.
+    takingFocus = true;
     QListWidget::focusInEvent(event);
-    // The view marks its first line as current on gaining the focus; with
-    // nothing selected, that mark would show a line no key has chosen.
+    takingFocus = false;
     dropCurrentWithoutSelection();
     viewport()->update();
 }
@@ -120,6 +171,8 @@ void SampleList::keyPressEvent(QKeyEvent *event)
 
 QModelIndex SampleList::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
 {
+    if (takingFocus && selectedItems().isEmpty())
+        return QModelIndex();
     // From no line at all, every key starts at the first line but End.
     if (action == MoveEnd && !currentIndex().isValid() && count() > 0)
         return indexFromItem(item(count() - 1));

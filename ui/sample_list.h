@@ -19,11 +19,19 @@
 //
 // Each line can show how the current weights classify its sample (see
 // ClassificationDelegate), and says it in words in its tooltip and its
-// description for screen readers.
+// description for screen readers. A line can carry a note besides (what its
+// sample has to do with the reason the status line holds): the note follows
+// the words, in the tooltip as a paragraph of its own, in the description
+// after a full stop:
+//
+//   "Classificato in modo errato: uscita 1, attesa -1. <note>"
+
+#include "core/network_state.h"
 
 #include <QListWidget>
 
 #include <optional>
+#include <span>
 
 class QFocusEvent;
 class QKeyEvent;
@@ -46,11 +54,20 @@ public:
     // the new text, items beyond the last line go, missing ones are added.
     void showLines(const QStringList &lines);
 
+    // Each line shows how `weights` classify its sample, rows[line], as the
+    // training's check pass does (core/output.h).
+    void showClassification(const vintrelle::WeightVector &weights, std::span<const vintrelle::SampleRow> rows);
     // Line `row` shows its sample as classified right or wrong, `words`
     // saying so ("Classificato correttamente: uscita 1, attesa 1").
     void showClassification(int row, bool right, const QString &words);
+    // Line i carries notes[i] (an empty text: no note); lines beyond the
+    // list of notes carry none. showNotes({}) takes every note away.
+    void showNotes(const QStringList &notes);
     // Whether line `row` shows its sample right (nothing when it shows none).
     std::optional<bool> shownClassification(int row) const;
+
+    // The selected line's row, -1 when none is.
+    int selectedRow() const;
 
     void keyboardSearch(const QString &search) override;
 
@@ -64,6 +81,12 @@ protected:
 private:
     // With no line selected, no line is current either.
     void dropCurrentWithoutSelection();
+    // The line's words and note, into its tooltip and description.
+    static void describeLine(QListWidgetItem *line);
+
+    // While the view takes the focus: it makes its first line current then,
+    // unless no line is there to be found.
+    bool takingFocus = false;
 };
 
 } // namespace vintrelle::ui

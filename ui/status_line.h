@@ -12,10 +12,30 @@
 // sends one; elsewhere a notification that belongs to the status line,
 // hidden between messages, is shown anew with the message as its name, which
 // screen readers present as they present any notification.
+//
+// The reason: why the last training ended as it did. While the line holds
+// one, it
+//   - shows an information mark at its right end (an "i" in a ring, in the
+//     caption's blue, 8:1 on its light yellow), with room kept free for it
+//     so the status text never runs under it;
+//   - has the reason as its tooltip (wrapped) and as its description for
+//     screen readers (otherwise "Riga di stato: ...");
+//   - takes the focus with Tab (and only then: without a reason there is
+//     nothing to read, and Tab passes it by). With the focus it draws a blue
+//     frame and opens the reason in a panel of its own width just above it,
+//     over the list, wrapped to as many lines as it needs; Escape closes the
+//     panel, Space or Enter opens it again, and it closes when the focus
+//     leaves.
 
 #include <QLabel>
 
+class QFocusEvent;
+class QKeyEvent;
+class QPaintEvent;
+
 namespace vintrelle::ui {
+
+class ReasonPanel;
 
 class StatusLine : public QLabel
 {
@@ -34,8 +54,29 @@ public:
     // announcement event does instead.
     QWidget *notice() const { return noticeWidget; }
 
+    // Holds `reason` (plain text, a paragraph a line), or none when empty.
+    void showReason(const QString &reason);
+    QString reason() const { return heldReason; }
+    bool holdsReason() const { return !heldReason.isEmpty(); }
+    // Where the information mark is drawn while a reason is held, in the
+    // line's own coordinates.
+    QRect cueRect() const;
+    // The panel that shows the reason while the line has the focus; it
+    // belongs to the window, so it can lie over the list.
+    ReasonPanel *reasonPanel() const { return panel; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
+    void openReason();
+
     QWidget *noticeWidget = nullptr;
+    ReasonPanel *panel = nullptr;
+    QString heldReason;
     QString announced;
     int announcements = 0;
 };
