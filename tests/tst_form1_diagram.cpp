@@ -12,6 +12,7 @@
 #include "ui/neuron_diagram.h"
 #include "ui/sample_list.h"
 #include "ui/status_line.h"
+#include "verdict/explanation.h"
 #include "window_test_support.h"
 
 #include <QAccessible>
@@ -323,14 +324,22 @@ void TestForm1Diagram::statusTooltipTellsWhyTrainingStopped()
     addSample({"1", "1", "0", "0", "0"}, Qt::Key_Down);
     click("Command2");
     QCOMPARE(label("Label1")->text(), qText(messages::LimitExceeded));
-    QCOMPARE(tip(), qText(messages::NotSeparable));
+    const vintrelle::LimitExplanation xor_ = vintrelle::explainLimit(form->sampleStore().rows());
+    QCOMPARE(tip(), qText(xor_.reason));
+    QVERIFY(tip().startsWith(qText(messages::NotSeparable)));
     QCOMPARE(description(), tip());
+    // Every sample of the proof is named, in the reason and on its line.
+    for (int row = 0; row < 4; ++row) {
+        QVERIFY(tip().contains(QStringLiteral("N°%1").arg(row)));
+        QVERIFY(plainText(list()->item(row)->toolTip()).contains(qText(xor_.sampleNotes[std::size_t(row)])));
+    }
     // Heard with the outcome.
-    QVERIFY(statusLine()->lastAnnouncement().endsWith(qText(messages::NotSeparable)));
-    // Any other status takes the reason away.
+    QVERIFY(statusLine()->lastAnnouncement().endsWith(tip()));
+    // Any other status takes the reason away, and the notes with it.
     click("Command5");
     QCOMPARE(tip(), QString());
-    QVERIFY(description() != qText(messages::NotSeparable));
+    QVERIFY(description() != qText(xor_.reason));
+    QVERIFY(!plainText(list()->item(0)->toolTip()).contains(qText(xor_.sampleNotes[0])));
 
     // Separable but untrainable with a learning rate of 0 (the fresh
     // weights give the first sample, all zeros wanting 1, a sum of -w0 < 0).
@@ -340,7 +349,7 @@ void TestForm1Diagram::statusTooltipTellsWhyTrainingStopped()
     field("Text1")->setText(QStringLiteral("0"));
     click("Command2");
     QCOMPARE(label("Label1")->text(), qText(messages::LimitExceeded));
-    QCOMPARE(tip(), qText(messages::Separable));
+    QVERIFY(tip().startsWith(qText(messages::SeparableBy)));
 
     // A target of 0 has no sign to reach.
     field("Text1")->setText(QStringLiteral("0,2"));
