@@ -19,8 +19,9 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 
 import atspi_test as at  # noqa: E402
 
-# "SPEECH OUTPUT: 'Sample N°0.'{'established': False}": the text, then the voice.
-SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*)'\s*( voice=\S+)?(\{.*\})?\s*$")
+# "SPEECH OUTPUT: 'Sample N°0.'{'established': False}": the text, then the voice
+# (Orca 48 gives some utterances a list of voices: "[{'established': False}]").
+SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*)'\s*( voice=\S+)?(\[?\{.*\}\]?)?\s*$")
 
 
 class OrcaLog:
@@ -39,7 +40,7 @@ class OrcaLog:
         lines = []
         for line in text.splitlines():
             if lines and line.startswith(" ") and "SPEECH OUTPUT" in lines[-1] \
-                    and not lines[-1].rstrip().endswith("}"):
+                    and not lines[-1].rstrip().endswith(("}", "]")):
                 lines[-1] += " " + line.strip()
             else:
                 lines.append(line)
