@@ -19,8 +19,9 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 
 import atspi_test as at  # noqa: E402
 
-# "SPEECH OUTPUT: 'Sample N°0.'{'established': False}": the text, then the voice.
-SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*)'\s*( voice=\S+)?(\{.*\})?\s*$")
+# "SPEECH OUTPUT: 'Sample N°0.'{'established': False}": the text, then the voice
+# (Orca 48 gives some utterances a list of voices: "[{'established': False}]").
+SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*)'\s*( voice=\S+)?(\[?\{.*\}\]?)?\s*$")
 
 
 class OrcaLog:
@@ -39,7 +40,7 @@ class OrcaLog:
         lines = []
         for line in text.splitlines():
             if lines and line.startswith(" ") and "SPEECH OUTPUT" in lines[-1] \
-                    and not lines[-1].rstrip().endswith("}"):
+                    and not lines[-1].rstrip().endswith(("}", "]")):
                 lines[-1] += " " + line.strip()
             else:
                 lines.append(line)
@@ -138,16 +139,18 @@ def main():
     if sum(line.count("Sample") for line in spoken) != 1:
         failures += complain("Tab into the list", "the list's name was not said once")
 
-    # Down and Up in "Uscita": each value said once.
-    at.set_text(win.field["Uscita"], "1")
-    focus_then("Uscita")
-    for arrow, value in (("Down", "-1"), ("Up", "1")):
-        offset = orca.size()
-        at.xdotool("key", arrow)
-        spoken = orca.quiet(offset)
-        print(f"{arrow} in Uscita: Orca said {spoken}")
-        if sum(1 for line in spoken if line.strip() == value) != 1:
-            failures += complain(f"{arrow} in Uscita", f"'{value}' was not said once")
+    # Down and Up in "Uscita" and in an input: each value said once.
+    for caption, start, steps in (("Uscita", "1", (("Down", "-1"), ("Up", "1"))),
+                                  ("X1", "0,5", (("Down", "-0,5"), ("Up", "0,5")))):
+        at.set_text(win.field[caption], start)
+        focus_then(caption)
+        for arrow, value in steps:
+            offset = orca.size()
+            at.xdotool("key", arrow)
+            spoken = orca.quiet(offset)
+            print(f"{arrow} in {caption}: Orca said {spoken}")
+            if sum(1 for line in spoken if line.strip().rstrip(".") == value) != 1:
+                failures += complain(f"{arrow} in {caption}", f"'{value}' was not said once")
 
     # The diagram: the weights as the labels show them, two decimals.
     focus_then("N° cicli Max")

@@ -5,6 +5,7 @@
 
 #include "ui/form1.h"
 #include "ui/neuron_diagram.h"
+#include "ui/sample_list.h"
 #include "ui/status_line.h"
 
 #include <QAccessible>
@@ -92,8 +93,69 @@ public:
     }
 };
 
+// The sample list: Qt's own list, in every part (its lines, selection and
+// table), but with no help text. Qt's list gives its name as its help text
+// too, and Orca 48 reads a help text after every focus: the name twice.
+//
+// Qt's list interface is only reached through Qt's factory, so this one is
+// made while the list's own is asked for: the inner query below (the list
+// answered by Qt's factory alone) makes Qt's interface and keeps it in the
+// cache; this one, kept there after it, is the one found for the list.
+class SampleListInterface : public QAccessibleInterface
+{
+public:
+    explicit SampleListInterface(QAccessibleInterface *qtList)
+        : qt(qtList)
+        , qtId(QAccessible::uniqueId(qtList))
+    {
+    }
+
+    // Qt's interface goes with this one (nothing happens if it went first).
+    ~SampleListInterface() override { QAccessible::deleteAccessibleInterface(qtId); }
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Help ? QString() : qt->text(t);
+    }
+
+    bool isValid() const override { return qt->isValid(); }
+    QObject *object() const override { return qt->object(); }
+    QWindow *window() const override { return qt->window(); }
+    QList<QPair<QAccessibleInterface *, QAccessible::Relation>>
+    relations(QAccessible::Relation match = QAccessible::AllRelations) const override
+    {
+        return qt->relations(match);
+    }
+    QAccessibleInterface *focusChild() const override { return qt->focusChild(); }
+    QAccessibleInterface *childAt(int x, int y) const override { return qt->childAt(x, y); }
+    QAccessibleInterface *parent() const override { return qt->parent(); }
+    QAccessibleInterface *child(int index) const override { return qt->child(index); }
+    int childCount() const override { return qt->childCount(); }
+    int indexOfChild(const QAccessibleInterface *child) const override { return qt->indexOfChild(child); }
+    void setText(QAccessible::Text t, const QString &text) override { qt->setText(t, text); }
+    QRect rect() const override { return qt->rect(); }
+    QAccessible::Role role() const override { return qt->role(); }
+    QAccessible::State state() const override { return qt->state(); }
+    QColor foregroundColor() const override { return qt->foregroundColor(); }
+    QColor backgroundColor() const override { return qt->backgroundColor(); }
+    void *interface_cast(QAccessible::InterfaceType type) override { return qt->interface_cast(type); }
+
+private:
+    QAccessibleInterface *qt;
+    QAccessible::Id qtId;
+};
+
+// While the sample list's interface from Qt's factory is being made.
+bool askingQtForSampleList = false;
+
 QAccessibleInterface *interfaceFor(const QString & /*className*/, QObject *object)
 {
+    if (auto *list = qobject_cast<SampleList *>(object); list != nullptr && !askingQtForSampleList) {
+        askingQtForSampleList = true;
+        QAccessibleInterface *qtList = QAccessible::queryAccessibleInterface(list);
+        askingQtForSampleList = false;
+        return qtList != nullptr ? new SampleListInterface(qtList) : nullptr;
+    }
     if (auto *window = qobject_cast<Form1 *>(object))
         return new WindowInterface(window);
     if (auto *diagram = qobject_cast<NeuronDiagram *>(object))

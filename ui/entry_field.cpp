@@ -5,12 +5,14 @@
 
 #include "ui/key_codes.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
 #include <algorithm>
+#include <tuple>
 
 namespace vintrelle::ui {
 
@@ -21,6 +23,63 @@ bool isPassingFocus(Qt::FocusReason reason)
 {
     return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
 }
+
+// While a rule's answer to Up or Down (a bare caret) is written into a
+// field: screen readers are told of the caret's move and not of the text's
+// change, when the caret moves. Orca takes Up and Down for line navigation and reads the
+// line at the caret's move, which holds the new text already; it would speak
+// the inserted text of the change as well (Orca 48), the value twice. When
+// the caret stays, the change is told after all, so that something is said.
+class OneReadingOfArrowRule
+{
+public:
+    explicit OneReadingOfArrowRule(QObject *field)
+        : field(field)
+        , previous(QAccessible::installUpdateHandler(holdTextUpdates))
+    {
+        current = this;
+    }
+
+    ~OneReadingOfArrowRule()
+    {
+        QAccessible::installUpdateHandler(previous);
+        current = nullptr;
+        if (caretMoved)
+            return;
+        for (const auto &[position, removed, inserted] : updates) {
+            QAccessibleTextUpdateEvent update(field, position, removed, inserted);
+            QAccessible::updateAccessibility(&update);
+        }
+    }
+
+    OneReadingOfArrowRule(const OneReadingOfArrowRule &) = delete;
+    OneReadingOfArrowRule &operator=(const OneReadingOfArrowRule &) = delete;
+
+private:
+    static void holdTextUpdates(QAccessibleEvent *event)
+    {
+        OneReadingOfArrowRule *rule = current;
+        if (event->object() == rule->field) {
+            if (event->type() == QAccessible::TextUpdated) {
+                const auto *update = static_cast<const QAccessibleTextUpdateEvent *>(event);
+                rule->updates.emplace_back(update->changePosition(), update->textRemoved(), update->textInserted());
+                return;
+            }
+            if (event->type() == QAccessible::TextCaretMoved)
+                rule->caretMoved = true;
+        }
+        // Every other event goes where it would have gone.
+        QAccessible::installUpdateHandler(rule->previous);
+        QAccessible::updateAccessibility(event);
+        QAccessible::installUpdateHandler(holdTextUpdates);
+    }
+
+    static inline OneReadingOfArrowRule *current = nullptr;
+    QObject *field;
+    QAccessible::UpdateHandler previous;
+    std::vector<std::tuple<int, QString, QString>> updates;
+    bool caretMoved = false;
+};
 
 } // namespace
 
@@ -49,6 +108,11 @@ void EntryField::apply(const RuleResult &result)
 
 void EntryField::apply(const FieldState &field)
 {
+    std::optional<OneReadingOfArrowRule> readOnce;
+    // With a selection, Orca reads at the caret's move what became selected,
+    // not the line: there the text's change tells the value.
+    if (answeringArrow && field.length == 0)
+        readOnce.emplace(this);
     const QString newText = QString::fromStdU16String(field.text);
     if (newText != text())
         setText(newText);
@@ -134,7 +198,10 @@ void EntryField::keyReleaseEvent(QKeyEvent *event)
     }
     if (!keyPressedHere)
         return;
-    emit keyReleased(virtualKeyCode(*event), typedAt);
+    const int keyCode = virtualKeyCode(*event);
+    answeringArrow = keyCode == vk::Up || keyCode == vk::Down;
+    emit keyReleased(keyCode, typedAt);
+    answeringArrow = false;
 }
 
 void EntryField::mousePressEvent(QMouseEvent *event)

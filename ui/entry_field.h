@@ -22,6 +22,11 @@
 // field of the inactive window), the field reports the loss as the window
 // becomes active again, before the new field reports its gain.
 //
+// Screen readers: what the window writes back in answer to Up or Down, with
+// no selection, is told to them as the caret's move alone when the caret moves (the reader
+// then reads the new text once, as the line the arrow went to); the text's
+// change is told only when the caret stays.
+//
 // Mouse: a click that brings the focus keeps the selection that the focus
 // rule made, as Tab does; a drag from it selects what was dragged, and a
 // click into the field that has the focus places the caret as usual.
@@ -76,6 +81,7 @@ private:
     bool holdsFocus = false;      // focus given by the window, not lost since
     bool keyPressedHere = false;  // a key was pressed since the focus came
     bool focusCameByClick = false;
+    bool answeringArrow = false;  // the window's rule for Up or Down is at work
     // The press of the click that brought the focus, held back until the
     // mouse moves far enough to make it a drag.
     std::optional<QPointF> heldPress;
