@@ -287,7 +287,7 @@ class Events:
         self.objects = {}
         pyatspi.Registry.registerEventListener(
             self.on_event, "object:state-changed", "object:announcement",
-            "object:property-change:accessible-name")
+            "object:property-change:accessible-name", "object:text-changed", "object:text-caret-moved")
         loop = dbus.mainloop.glib.DBusGMainLoop()
         session = dbus.SessionBus(mainloop=loop)
         address = session.get_object("org.a11y.Bus", "/org/a11y/bus").GetAddress(dbus_interface="org.a11y.Bus")
@@ -299,6 +299,8 @@ class Events:
         path, detail = str(path), str(detail)
         if member == "Announcement":
             self.log.append({"type": "announcement", "path": path, "message": str(data), "detail1": int(detail1)})
+        elif member in ("TextChanged", "TextCaretMoved"):
+            self.log.append({"type": member if member == "TextCaretMoved" else f"{member}:{detail}", "path": path})
         elif member == "PropertyChange" and detail == "accessible-name" and isinstance(data, str):
             self.names[path] = str(data)
         elif member == "StateChanged" and detail == "showing" and int(detail1) == 1:
@@ -774,6 +776,26 @@ def check_weights_heard(s):
             "training with the diagram focused tells the new weights", f"said {[m['message'] for m in messages]}")
 
 
+def check_arrow_keys(s):
+    """One change of a field's text is told once: a screen reader reads the
+    line at a caret move after Up or Down, and the inserted text too, so a
+    caret move and an insertion for one key is the value heard twice."""
+    R.group("arrow keys")
+    win = s.win
+    output = win.field["Uscita"]
+    set_text(output, "1")
+    if not R.check(bool(focus(win, output)), "Uscita takes the keyboard focus"):
+        return
+    pump(0.5)
+    since = s.events.mark()
+    xdotool("key", "Down")
+    R.check(wait_for(lambda: text_of(output) == "-1", 3), "Down in Uscita gives -1", f"text '{text_of(output)}'")
+    pump(0.5)
+    kinds = [e["type"] for e in s.events.log[since:] if e["path"] == key(output)]
+    R.check(not ("TextCaretMoved" in kinds and "TextChanged:insert" in kinds),
+            "Down in Uscita is told once: a caret move or the inserted text, not both", f"events {kinds}")
+
+
 # ---------------------------------------------------------------------------
 
 def find_application(pid, timeout):
@@ -812,7 +834,8 @@ def main():
     print(f"messages are expected as {session.kind}s")
 
     groups = (check_window, check_names, check_status_at_startup, check_passes_at_startup, check_diagram,
-              check_tab_order, check_point_lookup, check_messages, check_focus, check_weights_heard)
+              check_tab_order, check_point_lookup, check_messages, check_focus, check_weights_heard,
+              check_arrow_keys)
     for group in groups:
         if options.only and not any(name in group.__name__ for name in options.only):
             continue
