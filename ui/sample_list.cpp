@@ -86,11 +86,14 @@ void SampleList::showNotes(const QStringList &notes)
 
 void SampleList::describeLine(QListWidgetItem *line)
 {
-    const QString words = line->data(WordsRole).toString();
-    const QString note = line->data(NoteRole).toString();
-    const QString both = note.isEmpty() ? words : words.isEmpty() ? note : words + QStringLiteral(". ") + note;
-    line->setToolTip(wrappingToolTip(note.isEmpty() || words.isEmpty() ? both : words + QLatin1Char('\n') + note));
-    line->setData(Qt::AccessibleDescriptionRole, both);
+    // The classification in words, then the note: a paragraph each in the
+    // tooltip, one text for screen readers.
+    QStringList parts;
+    for (const int role : {WordsRole, NoteRole})
+        if (const QString part = line->data(role).toString(); !part.isEmpty())
+            parts.append(part);
+    line->setToolTip(wrappingToolTip(parts.join(QLatin1Char('\n'))));
+    line->setData(Qt::AccessibleDescriptionRole, parts.join(QStringLiteral(". ")));
 }
 
 std::optional<bool> SampleList::shownClassification(int row) const

@@ -18,19 +18,11 @@ namespace vintrelle {
 
 namespace {
 
-// "N°3", or "2 × N°3" when the multiplier is shown.
-std::string term(std::size_t row, const std::string &multiplier, bool showMultipliers)
-{
-    std::string text = showMultipliers && multiplier != "1" ? multiplier + " × " : "";
-    return text + "N°" + std::to_string(row);
-}
-
-// "N°1 + 2 × N°2" and "N°1 e N°2", in store order.
+// "N°1 + 2 × N°2" (the multipliers shown but 1s) and "N°1 e N°2", in store order.
 struct Side
 {
     std::string sum;
     std::string names;
-    std::size_t count = 0;
 };
 
 Side side(const std::vector<std::size_t> &rows, const std::vector<std::string> &y, bool showMultipliers)
@@ -38,10 +30,10 @@ Side side(const std::vector<std::size_t> &rows, const std::vector<std::string> &
     Side result;
     for (std::size_t k = 0; k < rows.size(); ++k) {
         const std::string name = "N°" + std::to_string(rows[k]);
-        result.sum += (k > 0 ? " + " : "") + term(rows[k], y[rows[k]], showMultipliers);
+        const std::string &multiplier = y[rows[k]];
+        result.sum += (k > 0 ? " + " : "") + (showMultipliers && multiplier != "1" ? multiplier + " × " : "") + name;
         result.names += (k == 0 ? "" : k + 1 == rows.size() ? " e " : ", ") + name;
     }
-    result.count = rows.size();
     return result;
 }
 
@@ -105,9 +97,9 @@ std::string proofSentence(std::span<const SampleRow> samples, const ShownMultipl
     if (positives.empty())
         return neg.sum + rounded
                + std::string(negatives.size() == 1 ? messages::AllInputsZero : messages::InputsCancel);
-    return pos.sum + std::string(pos.count == 1 ? messages::SameInputsSingular : messages::SameInputsPlural)
+    return pos.sum + std::string(positives.size() == 1 ? messages::SameInputsSingular : messages::SameInputsPlural)
            + neg.sum + rounded + std::string(messages::SameSum) + pos.names
-           + std::string(pos.count == 1 ? messages::AsksSingular : messages::AsksPlural) + neg.names
+           + std::string(positives.size() == 1 ? messages::AsksSingular : messages::AsksPlural) + neg.names
            + std::string(messages::AsksBelowZero);
 }
 

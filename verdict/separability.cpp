@@ -267,7 +267,6 @@ private:
     {
         const std::vector<mpz_class> &pivotRow = table[row];
         const mpz_class p = pivotRow[column];
-        mpz_class product;
         for (std::size_t i = 0; i <= RowCount; ++i) {
             if (i == row)
                 continue;
@@ -293,17 +292,33 @@ private:
 };
 
 
+bool sameInputs(const SampleRow &a, const SampleRow &b)
+{
+    for (int i = 0; i < InputCount; ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
+}
+
+// The inputs that are not 0 in some sample: the others add nothing to any sum.
+std::vector<int> usedInputs(std::span<const SampleRow> samples)
+{
+    std::vector<int> used;
+    for (int i = 0; i < InputCount; ++i) {
+        bool any = false;
+        for (const SampleRow &sample : samples)
+            any = any || sample[i] != 0.0f;
+        if (any)
+            used.push_back(i);
+    }
+    return used;
+}
+
 // The simplest proofs, looked for before the simplex: a negative sample of
 // zeros (its sum is 0 for every weight), else two samples with the same
 // inputs and opposite targets; lowest rows first.
 std::optional<std::vector<mpq_class>> simplestProof(std::span<const SampleRow> samples)
 {
-    const auto sameInputs = [](const SampleRow &a, const SampleRow &b) {
-        for (int i = 0; i < InputCount; ++i)
-            if (a[i] != b[i])
-                return false;
-        return true;
-    };
     const SampleRow zeros{};
     for (std::size_t s = 0; s < samples.size(); ++s) {
         if (samples[s][TargetColumn] < 0.0f && sameInputs(samples[s], zeros)) {
@@ -368,18 +383,15 @@ public:
     FloatProof(std::span<const SampleRow> samples, const std::vector<mpq_class> &y)
         : samples(samples), y(y)
     {
+        std::vector<SampleRow> proofRows;
         for (std::size_t s = 0; s < samples.size(); ++s) {
             every.push_back(s);
-            if (sgn(y[s]) > 0)
+            if (sgn(y[s]) > 0) {
                 proof.push_back(s);
+                proofRows.push_back(samples[s]);
+            }
         }
-        for (int i = 0; i < InputCount; ++i) {
-            bool used = false;
-            for (const std::size_t s : proof)
-                used = used || samples[s][i] != 0.0f;
-            if (used)
-                inputs.push_back(i);
-        }
+        inputs = usedInputs(proofRows);
         for (const std::size_t s : proof)
             for (const int i : inputs)
                 allWhole = allWhole && wholeNumber(samples[s][i]);
@@ -411,17 +423,10 @@ private:
     {
         for (const std::size_t s : proof) {
             mpq_class total = 0;
-            bool zeros = true;
-            for (const std::size_t t : proof) {
-                bool same = true;
-                for (int i = 0; i < InputCount; ++i)
-                    same = same && samples[s][i] == samples[t][i];
-                if (same)
+            for (const std::size_t t : proof)
+                if (sameInputs(samples[s], samples[t]))
                     total += negative(t) ? -y[t] : y[t];
-            }
-            for (int i = 0; i < InputCount; ++i)
-                zeros = zeros && samples[s][i] == 0.0f;
-            if (!zeros && total != 0)
+            if (!sameInputs(samples[s], SampleRow{}) && total != 0)
                 return false;
         }
         return true;
@@ -611,14 +616,7 @@ private:
     // two along one input; then small multiples of 2^-149.
     FloatOutcome searchWeights() const
     {
-        std::vector<int> used;
-        for (int i = 0; i < InputCount; ++i) {
-            bool any = false;
-            for (const SampleRow &sample : samples)
-                any = any || sample[i] != 0.0f;
-            if (any)
-                used.push_back(i);
-        }
+        const std::vector<int> used = usedInputs(samples);
         for (const WeightVector &direction : freeDirections()) {
             for (const float sign : {1.0f, -1.0f}) {
                 for (const int i : used) {
@@ -772,13 +770,10 @@ SeparabilityVerdict separability(std::span<const SampleRow> samples)
     if (result.verdict == Separability::Separable) {
         // An input that is 0 in every sample adds nothing to any sum: its
         // weight is shown as 0 rather than as whatever the last basis left.
-        for (int i = 0; i < InputCount; ++i) {
-            bool used = false;
-            for (const SampleRow &sample : samples)
-                used = used || sample[i] != 0.0f;
-            if (!used)
+        const std::vector<int> used = usedInputs(samples);
+        for (int i = 0; i < InputCount; ++i)
+            if (std::find(used.begin(), used.end(), i) == used.end())
                 certificate[i] = 0;
-        }
     }
     toCoprimeIntegers(certificate);
     (result.verdict == Separability::Separable ? result.weights : result.multipliers) = toTexts(certificate);
