@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "verdict/separability.h"
+#include "verdict/exact_verdict.h"
 
 #include "core/messages.h"
 #include "core/training.h"
@@ -728,11 +729,11 @@ std::string rationalText(const ExactRational &value)
     return value.numerator + "/" + value.denominator;
 }
 
-SeparabilityVerdict separability(std::span<const SampleRow> samples)
+ExactVerdict exactSeparability(std::span<const SampleRow> samples)
 {
     if (!allFinite(samples))
         throw std::domain_error("separability: a sample value is not finite");
-    SeparabilityVerdict result;
+    ExactVerdict result;
     if (samples.empty()) {
         result.verdict = Separability::NoSamples;
         return result;
@@ -748,7 +749,7 @@ SeparabilityVerdict separability(std::span<const SampleRow> samples)
     if (!anyNegative) {
         // Every sum of weights all 0 is 0, which every positive target accepts.
         result.verdict = Separability::Separable;
-        result.weights = std::vector<ExactRational>(InputCount);
+        result.weights = std::vector<mpq_class>(InputCount);
         return result;
     }
 
@@ -776,13 +777,21 @@ SeparabilityVerdict separability(std::span<const SampleRow> samples)
                 certificate[i] = 0;
     }
     toCoprimeIntegers(certificate);
-    (result.verdict == Separability::Separable ? result.weights : result.multipliers) = toTexts(certificate);
     if (result.verdict == Separability::NotSeparable) {
         const FloatOutcome outcome = FloatProof(samples, certificate).decide();
         result.floatCheck = outcome.check;
         result.floatWeights = outcome.weights;
+        result.multipliers = std::move(certificate);
+    } else {
+        result.weights = std::move(certificate);
     }
     return result;
+}
+
+SeparabilityVerdict separability(std::span<const SampleRow> samples)
+{
+    const ExactVerdict exact = exactSeparability(samples);
+    return {exact.verdict, toTexts(exact.weights), toTexts(exact.multipliers), exact.floatCheck, exact.floatWeights};
 }
 
 bool certificateHolds(std::span<const SampleRow> samples, const SeparabilityVerdict &verdict)
