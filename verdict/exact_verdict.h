@@ -20,7 +20,7 @@
 //   no samples                              -> NoSamples, weights {}, multipliers {}
 //   (-1, 1, 1 -> 1) (-1, 0, 0 -> 0)         -> ZeroTarget, weights {}, multipliers {}
 //   AND: (-1,0,0 -> -1) (-1,0,1 -> -1) (-1,1,0 -> -1) (-1,1,1 -> 1)
-//                                           -> Separable, weights {3, 2, 2, 0, 0, 0}
+//                                           -> Separable, weights {2, 1, 1, 0, 0, 0}
 //   XOR: (-1,0,0 -> -1) (-1,0,1 -> 1) (-1,1,0 -> 1) (-1,1,1 -> -1)
 //                                           -> NotSeparable, multipliers {1, 1, 1, 1},
 //                                              floatCheck NoWeights
