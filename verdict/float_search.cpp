@@ -15,19 +15,20 @@ namespace vintrelle {
 namespace {
 
 // Nudges 2^-1 down to 2^-40 of a free direction whose largest entry is 1.
-// Rounding accepts weights that exact sums reject when a nudge is lost in
-// some float sums and not in others: float keeps 24 bits, so nudges from
-// just below 1 down past 2^-24 times the inputs' spread are the ones to
-// try, and 40 reaches well beyond 2^-24 for inputs that differ in size by
-// up to 2^16. Each candidate is one check pass over at most eleven samples.
+// Rounding accepts what exact sums reject when a nudge is kept in some
+// float sums and lost in others, so the nudges worth trying lie around
+// float's last bit of the sums, 2^-24 times their size; 40 reaches 16 bits
+// beyond that for sums smaller than 1. A reach, not a bound: the search
+// proves nothing, and each try costs one check pass (at most 2 signs x 6
+// inputs x 2 nudge signs x 40 per direction).
 constexpr int SmallestNudgeExponent = 40;
 
 // The grid of small weights: every multiple -6..6 of 2^-149 on at most
 // three inputs, 13^3 = 2197 check passes at most, of the order of the
-// float proof's box. Products of such weights and inputs below 1 land on
-// 0 or a few units of 2^-149, where rounding halves and doubles them: six
-// units reach the products that round up from half a unit (0,1 * 5 * 2^-149
-// rounds to 2^-149).
+// float proof's box. Products of such weights with decimal inputs below 1
+// are a few units of 2^-149 at most, where rounding to the grid can turn
+// a sign (0,1 * 5 * 2^-149 rounds to 2^-149, twice the exact product).
+// Also a reach, not a bound.
 constexpr long GridReach = 6;
 constexpr std::size_t MostGridInputs = 3;
 
