@@ -159,6 +159,22 @@ const VerdictRow notSeparableSets[] = {
     {"decimals_on_a_line", {two(0.2f, 0, 1), two(0.5f, 0, -1), two(0.9f, 0, 1)}, Separability::NotSeparable},
     // Only exactly.
     {"rounded_apart", roundedApart, Separability::NotSeparable, FloatCheck::Weights},
+    // Weights below 2^-126, in units of u = 2^-149, the smallest float: each
+    // product is rounded to a multiple of u, and the sums of such products
+    // are exact. w1 = -u passes: 0,5 * -u = -u/2 is a tie between -0 and -u
+    // and rounds to the even -0, which is >= 0; 1 * -u < 0.
+    {"half_a_unit_rounds_to_zero", {raw(0, 0.5f, 0, 1), raw(0, 1, 0, -1)}, Separability::NotSeparable,
+     FloatCheck::Weights},
+    // w = (u, -u, 0) passes: -u + u = 0; 0 + fl(0,5 * -u) = -0; -u + -0 = -u.
+    // w = (0, -u, 0) does not: the last sum is -0 + -0 = -0, not < 0.
+    {"small_weights_on_two_inputs", {raw(-1, -1, 0, 1), raw(0, 0.5f, 0, 1), raw(-1, 0.5f, 0, -1)},
+     Separability::NotSeparable, FloatCheck::Weights},
+    // The proof is N°0 and N°2 (1 = 4 * 0,25). w = (0, -u, 0) passes:
+    // -u < 0; -0 + fl(0,3 * -u) = -0 >= 0; fl(0,25 * -u) = -0 >= 0. But
+    // w1 = -2u, which the proof's two samples let through too, gives N°1
+    // fl(0,3 * -2u) = -u < 0: weights right for the proof, not for every sample.
+    {"small_weights_right_beyond_the_proof", {raw(0, 1, 0, -1), raw(-1, 0.3f, 0, 1), raw(0, 0.25f, 0, 1)},
+     Separability::NotSeparable, FloatCheck::Weights},
     {"proof_on_a_diagonal", {two(0, 0, -1), two(1, 1, 1), two(2, 2, -1)}, Separability::NotSeparable,
      FloatCheck::Undecided},
 };

@@ -29,8 +29,8 @@
 //   no samples                                     -> NoSamples
 //   (-1, 1, 1 -> 1) (-1, 0, 0 -> 0)                -> ZeroTarget (before anything else)
 //   AND: (-1,0,0 -> -1) (-1,0,1 -> -1) (-1,1,0 -> -1) (-1,1,1 -> 1)
-//                                                  -> Separable, weights {3, 2, 2, 0, 0, 0}
-//                                                     (-3 + 2 + 2 >= 0, -3 + 2 < 0, -3 < 0)
+//                                                  -> Separable, weights {2, 1, 1, 0, 0, 0}
+//                                                     (-2 + 1 + 1 >= 0, -2 + 1 < 0, -2 < 0)
 //   XOR: (-1,0,0 -> -1) (-1,0,1 -> 1) (-1,1,0 -> 1) (-1,1,1 -> -1)
 //                                                  -> NotSeparable, multipliers {1, 1, 1, 1}
 //                                                     ((-1,0,1) + (-1,1,0) = (-1,0,0) + (-1,1,1))
@@ -51,34 +51,13 @@
 // (1 - 2^-26 and 1 - 1e-8 round to 1). So NotSeparable also says whether
 // the float check pass agrees (floatCheck):
 //   NoWeights: proven that no finite float weights pass classifiedRight for
-//     every sample of the proof (the samples whose multiplier is not 0, T;
-//     U the inputs not 0 in some sample of T; a weight outside U adds exact
-//     zeros). One of these proofs holds:
-//     (1) The samples of T, each counted y times, are the same rows on both
-//         sides (leaving out rows of zeros, whose float sum is always 0):
-//         then the float sums obey the certificate's identity exactly.
-//     (2) Rounding is bounded (Higham): with u = 2^-24, m_s the inputs of s
-//         not 0 and gamma_m = m u/(1 - m u), a float-right w has
-//           |S_s - w.x_s| <= gamma_m sum_i |w_i x_si| + (1 + gamma_m) k_s 2^-150
-//         (S_s the float sum; k_s the inputs of s that are not whole numbers:
-//         only their products can lose bits below 2^-126; additions never
-//         do). So g_s.w >= -E_s with g_p = x_p, g_n = -x_n. When T's inputs
-//         span U (|T| = |U| + 1), every -sigma e_i (i in U) is sum_s lambda_s g_s
-//         with lambda >= 0 (from the inverse, plus a multiple of y); then
-//         for the i of the largest |w_i| = M:  M <= sum_s lambda_s E_s.
-//         Case M >= tau, tau the power of two with tau * max_s sum_i |x_si|
-//         below 2^-126 (or 2^-149 if smaller): E_s <= eps_s M with
-//         eps_s = gamma_m sum_i |x_si| + (1 + gamma_m) k_s 2^-150 / tau
-//         (0 for the last term when every input of T is whole), and
-//         sum_s lambda_s eps_s < 1 makes it impossible.
-//         Case M < tau (only with inputs that are not whole): every product
-//         is below 2^-126 and lands on the grid of 2^-149, every sum is
-//         exact, S_s = sum_i fl(w_i x_si). Either each input column of T,
-//         values counted y times, is the same on both sides (the products
-//         cancel exactly in the identity), or the weights in units of
-//         2^-149 lie in a box that the bound above (products off by at most
-//         half a unit, a negative sum at most -1 unit) gives, and every
-//         point of it fails the float check.
+//     every sample of the proof (the samples whose multiplier is not 0):
+//     either those samples, counted y times, are the same rows on both
+//     sides, or the float sums' rounding is bounded (N. J. Higham's bound
+//     for sums of products, u = 2^-24, with 2^-150 per product below
+//     2^-126) tightly enough that no weights, large or small, get through.
+//     verdict/float_proof.h tells the proof, docs/verdict-rounding.md
+//     derives its bound step by step.
 //   Weights: float weights that pass classifiedRight for every sample
 //     (floatWeights): the example above gets such weights.
 //   Undecided: neither; rounding might let some weights through. The line
