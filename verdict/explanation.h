@@ -33,9 +33,11 @@
 //
 // Separable samples get example weights that the check pass accepts (the
 // exact whole numbers up to 2^24, else the exact weights scaled to a largest
-// of 10, 100, ... 1000000 and rounded): AND -> "I campioni sono linearmente
-// separabili, per esempio con w0 = 3, w1 = 2, w2 = 2, w3 = 0, w4 = 0,
-// w5 = 0. Più cicli o un altro tasso di apprendimento possono bastare."
+// of 10, 100, ... 1000000 and rounded, the first the check pass accepts):
+// AND -> "I campioni sono linearmente separabili, per esempio con w0 = 2,
+// w1 = 1, w2 = 1, w3 = 0, w4 = 0, w5 = 0. Più cicli o un altro tasso di
+// apprendimento possono bastare." (which weights the verdict finds is its
+// own choice; that they are shown so is the contract).
 //
 // A training at Eta 0 (or -0) never changes a weight, so the reason then
 // never says that more passes may help: (0,0 -> 1) (1,1 -> -1) at Eta 0 ->
