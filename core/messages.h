@@ -46,9 +46,32 @@ inline constexpr std::string_view NotSeparableButRounded =
 inline constexpr std::string_view SeparableBy = "I campioni sono linearmente separabili, per esempio con ";
 inline constexpr std::string_view SeparableByEnd =
     ". Più cicli o un altro tasso di apprendimento possono bastare.";
+// The proof, told with the inputs of its samples as the list writes them:
+//   "Ingressi mostrati (X1 ; X2), gli altri sono 0, il Bias è sempre -1: N°1 (1 ; 0) + N°2 (0 ; 1)
+//    hanno gli stessi ingressi di N°0 (0 ; 0) + N°3 (1 ; 1). Entrambe le parti sommano (1 ; 1),
+//    con il Bias -2. Quindi con ogni insieme di pesi danno la stessa somma pesata, ma N°1 e N°2
+//    chiedono una somma maggiore o uguale a 0 e N°0 e N°3 una somma minore di 0."
+inline constexpr std::string_view ShownInputs = "Ingressi mostrati ";
+inline constexpr std::string_view OtherInputsZero = ", gli altri sono 0";
+inline constexpr std::string_view BiasAlwaysMinusOne = ", il Bias è sempre -1";
 inline constexpr std::string_view SameInputsSingular = " ha gli stessi ingressi di ";
 inline constexpr std::string_view SameInputsPlural = " hanno gli stessi ingressi di ";
-inline constexpr std::string_view SameSum = ": con ogni insieme di pesi danno la stessa somma pesata, ma ";
+inline constexpr std::string_view MultipliersTooLong =
+    ", se ognuno è moltiplicato per un suo numero intero positivo (esatto, ma troppo lungo da mostrare).";
+inline constexpr std::string_view BothSidesAddUpTo = " Entrambe le parti sommano ";
+inline constexpr std::string_view WithBias = ", con il Bias ";
+// The sums of the numbers shown, when they differ (the shown multipliers
+// rounded, or decimal inputs stored as the nearest binary number).
+inline constexpr std::string_view ShownFirstSideAddsUpTo = " Con i numeri mostrati la prima parte somma ";
+inline constexpr std::string_view ShownSecondSide = " e la seconda ";
+inline constexpr std::string_view EqualAsStored =
+    " Le due parti sono uguali sui numeri come il programma li memorizza: un numero con la virgola vi è "
+    "memorizzato con una piccola differenza.";
+inline constexpr std::string_view RoundedMultipliers =
+    " I moltiplicatori mostrati sono arrotondati; la prova è esatta: vale con moltiplicatori interi più "
+    "lunghi sui numeri come il programma li memorizza, dove un numero con la virgola può differire di "
+    "poco da come è scritto.";
+inline constexpr std::string_view SameSum = " Quindi con ogni insieme di pesi danno la stessa somma pesata, ma ";
 inline constexpr std::string_view AsksSingular = " chiede una somma maggiore o uguale a 0 e ";
 inline constexpr std::string_view AsksPlural = " chiedono una somma maggiore o uguale a 0 e ";
 inline constexpr std::string_view AsksBelowZero = " una somma minore di 0.";
@@ -57,9 +80,17 @@ inline constexpr std::string_view AllInputsZero =
 inline constexpr std::string_view InputsCancel =
     " hanno ingressi che sommati fanno 0: con ogni insieme di pesi anche le loro somme pesate sommate "
     "fanno 0, ma ognuno chiede una somma minore di 0.";
-inline constexpr std::string_view RoundedMultipliers =
-    " (moltiplicatori arrotondati: i numeri con la virgola sono memorizzati con una piccola approssimazione)";
 inline constexpr std::string_view InProof = "Fa parte della prova che nessun insieme di pesi li classifica tutti";
+// A list line's note on its sample's multiplier: " (moltiplicatore 2)",
+// " (moltiplicatore 4, arrotondato)", " (con un moltiplicatore troppo lungo da mostrare)".
+inline constexpr std::string_view NoteMultiplier = " (moltiplicatore ";
+inline constexpr std::string_view NoteRounded = ", arrotondato";
+inline constexpr std::string_view NoteMultiplierTooLong = " (con un moltiplicatore troppo lungo da mostrare)";
+// A training with a learning rate of 0 (or -0) never changes a weight.
+inline constexpr std::string_view EtaZero = "Con Eta 0 i pesi non cambiano mai: più cicli non possono bastare. ";
+inline constexpr std::string_view SeparableEtaZero =
+    "I campioni sono linearmente separabili: un Eta diverso da 0 può bastare.";
+inline constexpr std::string_view SeparableByEtaZeroEnd = ". Un Eta diverso da 0 può bastare.";
 inline constexpr std::string_view ZeroTarget = "Un'uscita attesa è 0: nessuna uscita del neurone ha il suo segno.";
 inline constexpr std::string_view NoSamples = "Nessun campione da addestrare.";
 

@@ -25,6 +25,13 @@
 // and a few hundred more drawn from them: small multiples of 2^-149 and of
 // other powers of two, random floats of every size, and the exact certificate's
 // numbers nudged. Weights the verdict gives (FloatCheck::Weights) must pass.
+//
+// The explanation of a training stopped at the limit (at Eta 0 for inputs of
+// an odd length, else at Eta 1) has one note per sample; when it tells a
+// proof, the samples with a note, and those the reason names as "N°r", are
+// exactly those whose multiplier is above 0, and they alone are not
+// separable; "tutti gli ingressi a 0" is said only of a sample whose inputs
+// are all 0; at Eta 0 it never says that more passes may help.
 
 #include "core/training.h"
 #include "verdict/explanation.h"
@@ -191,6 +198,21 @@ std::vector<WeightVector> candidates(Bytes &bytes, const std::vector<SampleRow> 
     return found;
 }
 
+// The rows named "N°r" in a text.
+std::vector<bool> namedIn(const std::string &text, std::size_t count)
+{
+    std::vector<bool> named(count);
+    const std::string mark = "N°";
+    for (std::size_t at = text.find(mark); at != std::string::npos; at = text.find(mark, at + 1)) {
+        std::size_t row = 0;
+        const char *first = text.data() + at + mark.size();
+        const auto [end, error] = std::from_chars(first, text.data() + text.size(), row);
+        if (error == std::errc() && end != first && row < count)
+            named[row] = true;
+    }
+    return named;
+}
+
 [[noreturn]] void fail(const char *what, const std::vector<SampleRow> &samples)
 {
     std::fprintf(stderr, "property broken: %s\n", what);
@@ -225,7 +247,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                 if (allPass(weights, samples))
                     fail("float weights pass the check pass where the verdict says none do", samples);
     }
-    if (vintrelle::explainLimit(samples).sampleNotes.size() != samples.size())
+    const float eta = size % 2 == 1 ? 0.0f : 1.0f;
+    const vintrelle::LimitExplanation explanation = vintrelle::explainLimit(samples, eta);
+    if (explanation.sampleNotes.size() != samples.size())
         fail("not one note per sample", samples);
+    const bool proofTold = verdict.verdict == vintrelle::Separability::NotSeparable
+                           && verdict.floatCheck != vintrelle::FloatCheck::Weights;
+    const std::vector<bool> inReason = namedIn(explanation.reason, samples.size());
+    std::vector<SampleRow> proof;
+    for (std::size_t s = 0; s < samples.size(); ++s) {
+        const bool inProof = proofTold && verdict.multipliers[s].numerator != "0";
+        if (!explanation.sampleNotes[s].empty() != inProof)
+            fail("a note on a sample outside the proof, or none on one in it", samples);
+        if (inReason[s] != inProof)
+            fail("the reason names a sample outside the proof, or leaves one out", samples);
+        if (inProof)
+            proof.push_back(samples[s]);
+    }
+    if (proofTold && vintrelle::separability(proof).verdict != vintrelle::Separability::NotSeparable)
+        fail("the samples the reason names are separable on their own", samples);
+    if (explanation.reason.find("tutti gli ingressi a 0") != std::string::npos)
+        for (const SampleRow &row : proof)
+            for (int i = 0; i < vintrelle::InputCount; ++i)
+                if (row[static_cast<std::size_t>(i)] != 0.0f)
+                    fail("an input not 0 in a sample said to have all its inputs at 0", samples);
+    if (eta == 0.0f
+        && (explanation.reason.find("Più cicli") != std::string::npos
+            || explanation.reason.find("più cicli o") != std::string::npos))
+        fail("more passes said to help at Eta 0", samples);
     return 0;
 }

@@ -324,7 +324,7 @@ void TestForm1Diagram::statusTooltipTellsWhyTrainingStopped()
     addSample({"1", "1", "0", "0", "0"}, Qt::Key_Down);
     click("Command2");
     QCOMPARE(label("Label1")->text(), qText(messages::LimitExceeded));
-    const vintrelle::LimitExplanation xor_ = vintrelle::explainLimit(form->sampleStore().rows());
+    const vintrelle::LimitExplanation xor_ = vintrelle::explainLimit(form->sampleStore().rows(), 1.0f);
     QCOMPARE(tip(), qText(xor_.reason));
     QVERIFY(tip().startsWith(qText(messages::NotSeparable)));
     QCOMPARE(description(), tip());
@@ -349,7 +349,7 @@ void TestForm1Diagram::statusTooltipTellsWhyTrainingStopped()
     field("Text1")->setText(QStringLiteral("0"));
     click("Command2");
     QCOMPARE(label("Label1")->text(), qText(messages::LimitExceeded));
-    QVERIFY(tip().startsWith(qText(messages::SeparableBy)));
+    QVERIFY(tip().startsWith(qText(std::string(messages::EtaZero) + std::string(messages::SeparableBy))));
 
     // A target of 0 has no sign to reach.
     field("Text1")->setText(QStringLiteral("0,2"));

@@ -286,7 +286,7 @@ void Form1::Command2_Click()
     if (result.outcome == TrainingOutcome::Converged)
         showReason({std::string(messages::AllSamplesRight), {}});
     else if (result.outcome == TrainingOutcome::LimitExceeded)
-        showReason(explainLimit(samples.rows()));
+        showReason(explainLimit(samples.rows(), state.Eta));
 }
 
 // ---------------------------------------------------------------------------
