@@ -19,11 +19,12 @@ PACKAGE_PACKAGES=("${RUN_PACKAGES[@]}" build-essential dpkg-dev debhelper libgte
 # reuse checks the licences and asks git which files are the project's; the
 # screen-reader test reads the window through the accessibility bus (AT-SPI
 # and its Python bindings, a private D-Bus session, keys by xdotool); the
-# i386 stage builds with Debian's i386 cross compiler and GoogleTest's sources.
+# i386 stage builds with Debian's i386 cross compiler and GoogleTest's sources,
+# and runs them through qemu-i386 where the kernel runs no i386 program.
 TEST_PACKAGES=("${PACKAGE_PACKAGES[@]}" libbenchmark-dev clang binutils
                desktop-file-utils lintian appstream devscripts xvfb xauth x11-utils reuse git
                at-spi2-core python3-pyatspi python3-dbus dbus xdotool
-               g++-i686-linux-gnu googletest)
+               g++-i686-linux-gnu googletest qemu-user)
 
 # The clang runtime package (libFuzzer, the sanitizers) that matches the
 # installed clang: libclang-rt-N-dev for clang N (14 on Debian 12, 19 on
