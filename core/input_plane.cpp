@@ -301,28 +301,42 @@ std::optional<std::array<PlanePoint, 2>> InputPlane::lineInView() const
 
 std::vector<PlanePoint> InputPlane::positiveRegion() const
 {
+    return side(true);
+}
+
+std::vector<PlanePoint> InputPlane::negativeRegion() const
+{
+    return side(false);
+}
+
+std::vector<PlanePoint> InputPlane::side(bool positive) const
+{
     const std::array<PlanePoint, 4> corners{PlanePoint{horizontal.low, vertical.low},
                                             PlanePoint{horizontal.high, vertical.low},
                                             PlanePoint{horizontal.high, vertical.high},
                                             PlanePoint{horizontal.low, vertical.high}};
     if (!hasLine()) {
-        if (std::isfinite(c()) && c() >= 0.0)
+        if (std::isfinite(c()) && (c() >= 0.0) == positive)
             return {corners.begin(), corners.end()};
         return {};
     }
     const double la = a();
     const double lb = b();
     const double lc = c();
-    const auto sum = [&](PlanePoint p) { return la * p.x + lb * p.y + lc; };
+    const auto sum = [&](PlanePoint p) {
+        const double s = la * p.x + lb * p.y + lc;
+        return positive ? s : -s;
+    };
     std::vector<PlanePoint> region;
     for (std::size_t i = 0; i < corners.size(); ++i) {
         const PlanePoint p = corners[i];
         const PlanePoint q = corners[(i + 1) % corners.size()];
         const double sp = sum(p);
         const double sq = sum(q);
-        if (sp >= 0.0)
+        const auto inside = [positive](double s) { return positive ? s >= 0.0 : s > 0.0; };
+        if (inside(sp))
             region.push_back(p);
-        if ((sp >= 0.0) != (sq >= 0.0)) {
+        if (inside(sp) != inside(sq)) {
             const double t = sp / (sp - sq);
             region.push_back({p.x + t * (q.x - p.x), p.y + t * (q.y - p.y)});
         }
@@ -468,6 +482,52 @@ std::string correctionsDescription(std::span<const int> corrections, int chosenP
             + correctionsText(corrections[static_cast<std::size_t>(chosenPass - 1)]) + ".";
     }
     return text;
+}
+
+} // namespace vintrelle
+
+namespace vintrelle {
+
+namespace {
+
+// The steps 1, 2, 5, 10, 20, 50, ... in turn, from 1.
+long long nextStep(long long step)
+{
+    long long power = 1;
+    while (power * 10 <= step)
+        power *= 10;
+    const long long mantissa = step / power;
+    return (mantissa == 1 ? 2 : mantissa == 2 ? 5 : 10) * power;
+}
+
+} // namespace
+
+std::vector<int> countTicks(int largest)
+{
+    largest = std::max(largest, 1);
+    long long step = 1;
+    while ((largest + step - 1) / step > 5)
+        step = nextStep(step);
+    std::vector<int> ticks;
+    for (long long tick = 0; tick < largest + step; tick += step)
+        ticks.push_back(static_cast<int>(tick));
+    return ticks;
+}
+
+std::vector<int> passTicks(int passes, int most)
+{
+    passes = std::max(passes, 1);
+    most = std::max(most, 2);
+    long long step = 1;
+    const auto count = [passes](long long s) { return passes / s + (s >= 5 ? 1 : 0); };
+    while (count(step) > most)
+        step = nextStep(step);
+    std::vector<int> ticks;
+    if (step >= 5)
+        ticks.push_back(1);
+    for (long long tick = step; tick <= passes; tick += step)
+        ticks.push_back(static_cast<int>(tick));
+    return ticks;
 }
 
 } // namespace vintrelle

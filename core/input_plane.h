@@ -139,6 +139,8 @@ public:
     // polygon, corners in order; empty when there is none, the whole view
     // when the sum is >= 0 everywhere in it.
     std::vector<PlanePoint> positiveRegion() const;
+    // The rest of the view, where the output is -1.
+    std::vector<PlanePoint> negativeRegion() const;
 
     // "X1", "X2", ...
     static std::string inputName(int input);
@@ -161,6 +163,7 @@ public:
 private:
     void chooseView();
     void classify();
+    std::vector<PlanePoint> side(bool positive) const;
 
     std::vector<SampleRow> rows;
     WeightVector weights{};
@@ -184,5 +187,15 @@ private:
 //    Scelto il ciclo 21: 1 correzione."
 // No passes: "Nessun addestramento."
 std::string correctionsDescription(std::span<const int> corrections, int chosenPass);
+
+// The ticks of the corrections axis, from 0 to at least `largest`, whole
+// numbers 1, 2 or 5 times a power of ten apart, at most 5 intervals:
+//   0 -> 0 1   3 -> 0 1 2 3   7 -> 0 2 4 6 8   11 -> 0 5 10 15
+std::vector<int> countTicks(int largest);
+// The ticks of the pass axis for passes 1..`passes`, at most `most` of them
+// (at least 2): the multiples of a step of 1, 2 or 5 times a power of ten,
+// and pass 1 too when the step is 5 or more:
+//   (4, 6) -> 1 2 3 4   (10, 6) -> 2 4 6 8 10   (32767, 6) -> 1 10000 20000 30000
+std::vector<int> passTicks(int passes, int most);
 
 } // namespace vintrelle
