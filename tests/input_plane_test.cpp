@@ -137,6 +137,18 @@ TEST_P(TickText, IsShortWithTheComma)
 
 INSTANTIATE_TEST_SUITE_P(Rows, TickText, ::testing::ValuesIn(tickTextRows), named_rows::ByName());
 
+TEST(Ticks, OfTheCurveAreWholeNumbers)
+{
+    EXPECT_EQ(countTicks(0), (std::vector<int>{0, 1}));
+    EXPECT_EQ(countTicks(3), (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_EQ(countTicks(7), (std::vector<int>{0, 2, 4, 6, 8}));
+    EXPECT_EQ(countTicks(11), (std::vector<int>{0, 5, 10, 15}));
+    EXPECT_EQ(passTicks(4, 6), (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(passTicks(10, 6), (std::vector<int>{2, 4, 6, 8, 10}));
+    EXPECT_EQ(passTicks(32767, 6), (std::vector<int>{1, 10000, 20000, 30000}));
+    EXPECT_EQ(passTicks(32767, 2), (std::vector<int>{1, 20000}));
+}
+
 // --- The line ---------------------------------------------------------------
 
 struct LineRow

@@ -223,7 +223,7 @@ void PlanePlot::paintEvent(QPaintEvent * /*event*/)
     painter.setFont(bold);
     const QString acrossName = QString::fromStdString(vintrelle::InputPlane::inputName(shown.horizontalInput()));
     const QString upName = QString::fromStdString(vintrelle::InputPlane::inputName(shown.verticalInput()));
-    painter.drawText(QRect(0, area.top() - metrics.height() - 3, area.left() + 40, metrics.height()),
+    painter.drawText(QRect(3, area.top() - metrics.height() - 3, area.left() + 40, metrics.height()),
                      Qt::AlignLeft | Qt::AlignBottom, upName + QStringLiteral(" ↑"));
     painter.drawText(QRect(area.right() - 60, area.bottom() - metrics.height() - 2, 56, metrics.height()),
                      Qt::AlignRight | Qt::AlignBottom, acrossName + QStringLiteral(" →"));
@@ -301,19 +301,40 @@ void PlanePlot::paintEvent(QPaintEvent * /*event*/)
 
     // The samples: marks, rings, then labels placed where they overlap
     // nothing drawn before them.
+    // Samples on one point that look different (by target or by being
+    // wrong) are drawn side by side, so that none hides another.
+    const std::vector<vintrelle::PlaneLabel> labels = shown.labels();
     std::vector<QRectF> taken;
-    for (const vintrelle::PlaneSample &sample : shown.samples()) {
-        const QPointF at = toPixels(sample.at);
-        drawMark(painter, at, sample.target);
-        if (!sample.right)
-            drawWrongRing(painter, at);
-        taken.push_back(QRectF(at.x() - RingRadius, at.y() - RingRadius, 2 * RingRadius, 2 * RingRadius));
+    std::vector<std::size_t> marksAt;
+    for (const vintrelle::PlaneLabel &label : labels) {
+        const QPointF at = toPixels(label.at);
+        std::vector<const vintrelle::PlaneSample *> looks;
+        for (const int row : label.rows) {
+            const vintrelle::PlaneSample &sample = shown.samples()[static_cast<std::size_t>(row)];
+            const auto sign = [](float t) { return (t > 0.0f) - (t < 0.0f); };
+            const bool seen = std::any_of(looks.begin(), looks.end(), [&](const vintrelle::PlaneSample *other) {
+                return sign(other->target) == sign(sample.target) && other->right == sample.right;
+            });
+            if (!seen)
+                looks.push_back(&sample);
+        }
+        for (std::size_t i = 0; i < looks.size(); ++i) {
+            const double shift = (static_cast<double>(i) - (looks.size() - 1) / 2.0) * (2 * RingRadius + 2);
+            const QPointF mark = at + QPointF(shift, 0.0);
+            drawMark(painter, mark, looks[i]->target);
+            if (!looks[i]->right)
+                drawWrongRing(painter, mark);
+            taken.push_back(QRectF(mark.x() - RingRadius, mark.y() - RingRadius, 2 * RingRadius, 2 * RingRadius));
+        }
+        marksAt.push_back(looks.size());
     }
-    for (const vintrelle::PlaneLabel &label : shown.labels()) {
+    for (std::size_t l = 0; l < labels.size(); ++l) {
+        const vintrelle::PlaneLabel &label = labels[l];
         const QPointF at = toPixels(label.at);
         const QString words = QString::fromStdString(label.text);
         const QSizeF size(metrics.horizontalAdvance(words) + 4, metrics.height());
-        const double gap = RingRadius + 1;
+        // Beside the marks of the point, however many there are.
+        const double gap = RingRadius + 1 + static_cast<double>(marksAt[l] - 1) * (RingRadius + 1);
         const std::array<QPointF, 6> corners{
             QPointF(at.x() + gap, at.y() - gap - size.height() + 6), QPointF(at.x() + gap, at.y() + gap - 6),
             QPointF(at.x() - gap - size.width(), at.y() - gap - size.height() + 6),
