@@ -280,25 +280,6 @@ void PlanePlot::paintEvent(QPaintEvent * /*event*/)
         painter.drawText(area.adjusted(8, 4, -8, -4), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, note);
     }
 
-    // The sides named, where they lie (not over the notice above).
-    if (shown.lineInView()) {
-        const auto name = [&](const std::vector<QPointF> &region, const QString &words, const QColor &colour) {
-            if (region.size() < 3)
-                return;
-            const QPointF at = average(region);
-            const int w = metrics.horizontalAdvance(words) + 6;
-            const QRectF box(at.x() - w / 2.0, at.y() - metrics.height() / 2.0, w, metrics.height());
-            painter.setPen(colour);
-            painter.drawText(box, Qt::AlignCenter, words);
-        };
-        QFont italic = font();
-        italic.setItalic(true);
-        painter.setFont(italic);
-        name(positive, QStringLiteral("uscita 1"), positiveColour().darker(120));
-        name(negative, QStringLiteral("uscita -1"), neutralColour());
-        painter.setFont(font());
-    }
-
     // The samples: marks, rings, then labels placed where they overlap
     // nothing drawn before them.
     // Samples on one point that look different (by target or by being
@@ -328,6 +309,40 @@ void PlanePlot::paintEvent(QPaintEvent * /*event*/)
         }
         marksAt.push_back(looks.size());
     }
+    // The sides named, inside each, away from the marks.
+    if (shown.lineInView()) {
+        const auto name = [&](const std::vector<QPointF> &region, const QString &words, const QColor &colour) {
+            if (region.size() < 3)
+                return;
+            const QPointF middle = average(region);
+            const QSizeF size(metrics.horizontalAdvance(words) + 6, metrics.height());
+            std::vector<QPointF> candidates{middle};
+            for (const double t : {0.35, 0.6})
+                for (const QPointF &corner : region)
+                    candidates.push_back(middle + t * (corner - middle));
+            QRectF box(middle - QPointF(size.width() / 2, size.height() / 2), size);
+            for (const QPointF &candidate : candidates) {
+                const QRectF tried(candidate - QPointF(size.width() / 2, size.height() / 2), size);
+                const bool free = QRectF(area).contains(tried)
+                    && std::none_of(taken.begin(), taken.end(), [&](const QRectF &other) { return tried.intersects(other); })
+                    && QPolygonF(QList<QPointF>(region.begin(), region.end())).containsPoint(candidate, Qt::OddEvenFill);
+                if (free) {
+                    box = tried;
+                    break;
+                }
+            }
+            taken.push_back(box);
+            painter.setPen(colour);
+            painter.drawText(box, Qt::AlignCenter, words);
+        };
+        QFont italic = font();
+        italic.setItalic(true);
+        painter.setFont(italic);
+        name(positive, QStringLiteral("uscita 1"), positiveColour().darker(120));
+        name(negative, QStringLiteral("uscita -1"), neutralColour());
+        painter.setFont(font());
+    }
+
     for (std::size_t l = 0; l < labels.size(); ++l) {
         const vintrelle::PlaneLabel &label = labels[l];
         const QPointF at = toPixels(label.at);
