@@ -44,6 +44,7 @@ STARTUP_STATUS = "Sistema Reinizializzato"
 CONVERGED = "Addestata"
 LIMIT = "Superati i limiti per i cicli di addestramento"
 PASSES_BEFORE_TRAINING = "N°Cicli :"
+LIMIT_REFUSED = "Valore non valido in N° cicli Max (da -32768 a 32767)"
 PASSES_RE = re.compile(r"N°Cicli:(\d+)/(\d+)$")
 NUMBER = r"-?\d+(,\d+)?([Ee][-+]?\d+)?"
 # Samples: inputs X1..X5 and the wanted output. The first three can be
@@ -596,7 +597,7 @@ def check_messages(s):
     # A value refused: only its message.
     set_text(limit_field, "abc")
     s.expect_one(s.act(lambda: press(win.button["Addestra"])), "Addestra with 'N° cicli Max' = 'abc'",
-                 lambda m: m == "Valore non valido in N° cicli Max", "'Valore non valido in N° cicli Max'")
+                 lambda m: m == LIMIT_REFUSED, f"'{LIMIT_REFUSED}'")
     set_text(limit_field, "10000")
 
 

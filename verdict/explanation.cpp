@@ -29,7 +29,7 @@ Side side(const std::vector<std::size_t> &rows, const std::vector<std::string> &
 {
     Side result;
     for (std::size_t k = 0; k < rows.size(); ++k) {
-        const std::string name = "N°" + std::to_string(rows[k]);
+        const std::string name = messages::sampleName(static_cast<int>(rows[k]));
         const std::string &multiplier = y[rows[k]];
         result.sum += (k > 0 ? " + " : "") + (showMultipliers && multiplier != "1" ? multiplier + " × " : "") + name;
         result.names += (k == 0 ? "" : k + 1 == rows.size() ? " e " : ", ") + name;
