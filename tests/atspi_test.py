@@ -796,6 +796,19 @@ def check_arrow_keys(s):
     R.check(not ("TextCaretMoved" in kinds and "TextChanged:insert" in kinds),
             "Down in Uscita is told once: a caret move or the inserted text, not both", f"events {kinds}")
 
+    # The wheel turned up over Uscita sets the target as Up does, told alike.
+    x, y = centre(output)
+    xdotool("mousemove", "--sync", str(x), str(y))
+    pump(0.5)
+    since = s.events.mark()
+    xdotool("click", "4")
+    R.check(wait_for(lambda: text_of(output) == "1", 3), "the wheel turned up over Uscita gives 1",
+            f"text '{text_of(output)}'")
+    pump(0.5)
+    kinds = [e["type"] for e in s.events.log[since:] if e["path"] == key(output)]
+    R.check(("TextCaretMoved" in kinds) != ("TextChanged:insert" in kinds),
+            "the wheel over Uscita is told once: a caret move or the inserted text", f"events {kinds}")
+
 
 # ---------------------------------------------------------------------------
 
