@@ -6,6 +6,8 @@
 #include "core/numeric_text.h"
 
 #include <array>
+#include <cstdint>
+#include <limits>
 
 namespace vintrelle::messages {
 
@@ -23,12 +25,21 @@ Field inputField(int index)
 
 std::string invalidValue(Field field)
 {
-    return std::string(InvalidValuePrefix) + std::string(fieldCaption(field));
+    std::string text = std::string(InvalidValuePrefix) + std::string(fieldCaption(field));
+    if (field == Field::MaxCycles)
+        text += " (da " + integerToText(std::numeric_limits<std::int16_t>::min()) + " a "
+                + integerToText(std::numeric_limits<std::int16_t>::max()) + ")";
+    return text;
 }
 
 std::string sampleStored(int row)
 {
     return std::string(SamplePrefix) + integerToText(row);
+}
+
+std::string sampleName(int row)
+{
+    return "N°" + integerToText(row);
 }
 
 std::string classification(bool right, std::optional<int> output, float target)

@@ -102,10 +102,13 @@ std::string_view fieldCaption(Field field);
 // Input field 0..5 (Txt(0)..Txt(5)) as a Field.
 Field inputField(int index);
 
-// "Valore non valido in X3".
+// "Valore non valido in X3"; the cycle limit, a 16-bit integer, with its
+// range: "Valore non valido in N° cicli Max (da -32768 a 32767)".
 std::string invalidValue(Field field);
 // "Sample N°0" for the row just stored.
 std::string sampleStored(int row);
+// How the reasons and the list name the sample of row 3: "N°3".
+std::string sampleName(int row);
 
 // How the current weights classify a stored sample, for its line in the list:
 //   right, output 1, target 1   -> "Classificato correttamente: uscita 1, attesa 1"

@@ -44,6 +44,7 @@ STARTUP_STATUS = "Sistema Reinizializzato"
 CONVERGED = "Addestata"
 LIMIT = "Superati i limiti per i cicli di addestramento"
 PASSES_BEFORE_TRAINING = "N°Cicli :"
+LIMIT_REFUSED = "Valore non valido in N° cicli Max (da -32768 a 32767)"
 PASSES_RE = re.compile(r"N°Cicli:(\d+)/(\d+)$")
 NUMBER = r"-?\d+(,\d+)?([Ee][-+]?\d+)?"
 # Samples: inputs X1..X5 and the wanted output. The first three can be
@@ -596,7 +597,7 @@ def check_messages(s):
     # A value refused: only its message.
     set_text(limit_field, "abc")
     s.expect_one(s.act(lambda: press(win.button["Addestra"])), "Addestra with 'N° cicli Max' = 'abc'",
-                 lambda m: m == "Valore non valido in N° cicli Max", "'Valore non valido in N° cicli Max'")
+                 lambda m: m == LIMIT_REFUSED, f"'{LIMIT_REFUSED}'")
     set_text(limit_field, "10000")
 
 
@@ -794,6 +795,19 @@ def check_arrow_keys(s):
     kinds = [e["type"] for e in s.events.log[since:] if e["path"] == key(output)]
     R.check(not ("TextCaretMoved" in kinds and "TextChanged:insert" in kinds),
             "Down in Uscita is told once: a caret move or the inserted text, not both", f"events {kinds}")
+
+    # The wheel turned up over Uscita sets the target as Up does, told alike.
+    x, y = centre(output)
+    xdotool("mousemove", "--sync", str(x), str(y))
+    pump(0.5)
+    since = s.events.mark()
+    xdotool("click", "4")
+    R.check(wait_for(lambda: text_of(output) == "1", 3), "the wheel turned up over Uscita gives 1",
+            f"text '{text_of(output)}'")
+    pump(0.5)
+    kinds = [e["type"] for e in s.events.log[since:] if e["path"] == key(output)]
+    R.check(("TextCaretMoved" in kinds) != ("TextChanged:insert" in kinds),
+            "the wheel over Uscita is told once: a caret move or the inserted text", f"events {kinds}")
 
 
 # ---------------------------------------------------------------------------

@@ -100,6 +100,8 @@ const KeyRow keyRows[] = {
      std::nullopt, unchanged},
     {"InputDecimalKeepsTheSelection", Family::Input, {u"0.75", 2, 2}, vk::KeypadDecimal, 1,
      becomes(u"0,75", 2, 2)},
+    // Input fields: the main keyboard's period, as the keypad's decimal key.
+    {"InputPeriodBecomesComma", Family::Input, caretAt(u"0.", 2), vk::Period, 1, becomes(u"0,", 2, 0)},
     // Input fields: the arrows force the sign.
     {"InputDownMakesNegative", Family::Input, allSelected(u"0,25"), vk::Down, std::nullopt,
      becomes(u"-0,25", 0, 5)},
@@ -132,8 +134,9 @@ const KeyRow keyRows[] = {
     {"RateKeypadDigitResets", Family::LearningRate, caretAt(u"3", 1), vk::Keypad0 + 3, std::nullopt,
      becomes(u"0", 0, 1)},
     {"RateArrowResets", Family::LearningRate, caretAt(u"0,2", 3), vk::Down, std::nullopt, becomes(u"0", 0, 1)},
-    {"RateKeypadDecimalResets", Family::LearningRate, caretAt(u"0.", 2), vk::KeypadDecimal, 1,
-     becomes(u"0", 0, 1)},
+    {"RateKeypadDecimalBecomesComma", Family::LearningRate, caretAt(u"0.", 2), vk::KeypadDecimal, 1,
+     becomes(u"0,", 2, 0)},
+    {"RatePeriodBecomesComma", Family::LearningRate, caretAt(u"0.3", 3), vk::Period, 1, becomes(u"0,3", 3, 0)},
     // Output field.
     {"OutputDownSetsMinusOne", Family::Output, allSelected(u"1"), vk::Down, std::nullopt, becomes(u"-1", 2, 0)},
     {"OutputUpSetsOne", Family::Output, allSelected(u"-1"), vk::Up, std::nullopt, becomes(u"1", 1, 0)},
@@ -160,7 +163,7 @@ TEST_P(KeyReleased, GivesTheFieldItsNewState)
         result = inputKeyUp(row.field, row.keyCode, row.typedAt);
         break;
     case Family::LearningRate:
-        result = learningRateKeyUp(row.field, row.keyCode);
+        result = learningRateKeyUp(row.field, row.keyCode, row.typedAt);
         break;
     case Family::Output:
         result = outputKeyUp(row.field, row.keyCode);

@@ -101,7 +101,7 @@ TEST(Messages, NameTheFieldThatHoldsABadValue)
     EXPECT_EQ(messages::invalidValue(messages::inputField(3)), "Valore non valido in X3");
     EXPECT_EQ(messages::invalidValue(messages::Field::Output), "Valore non valido in Uscita");
     EXPECT_EQ(messages::invalidValue(messages::Field::Eta), "Valore non valido in Eta");
-    EXPECT_EQ(messages::invalidValue(messages::Field::MaxCycles), "Valore non valido in N° cicli Max");
+    EXPECT_EQ(messages::invalidValue(messages::Field::MaxCycles), "Valore non valido in N° cicli Max (da -32768 a 32767)");
     EXPECT_EQ(messages::sampleStored(0), "Sample N°0");
     EXPECT_EQ(messages::sampleStored(10), "Sample N°10");
 }

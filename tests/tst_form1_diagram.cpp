@@ -272,9 +272,10 @@ void TestForm1Diagram::listMarksAgreeWithCalcola()
         const bool answeredRight = field("txtOut")->text() == target;
         QCOMPARE(*shown, answeredRight);
         wrong += !*shown;
-        // In words, for the mouse and for screen readers.
-        const QString words = (answeredRight ? QStringLiteral("Classificato correttamente: uscita ")
-                                             : QStringLiteral("Classificato in modo errato: uscita "))
+        // In words, after the row's name, for the mouse and for screen readers.
+        const QString words = QStringLiteral("N°%1. ").arg(row)
+            + (answeredRight ? QStringLiteral("Classificato correttamente: uscita ")
+                             : QStringLiteral("Classificato in modo errato: uscita "))
             + field("txtOut")->text() + QStringLiteral(", attesa ") + target;
         QCOMPARE(plainText(list()->item(row)->toolTip()), words);
         QCOMPARE(QAccessible::queryAccessibleInterface(list())->child(row)->text(QAccessible::Description), words);

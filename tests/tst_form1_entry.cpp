@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTestEventList>
+#include <QWheelEvent>
 
 #include <memory>
 
@@ -41,6 +42,8 @@ private slots:
     void clickBringingTheFocusSelectsLikeTab_data();
     void clickBringingTheFocusSelectsLikeTab();
     void clickOrDragInTheFocusedFieldIsAsUsual();
+    void wheelOverTheOutputSetsTheTarget_data();
+    void wheelOverTheOutputSetsTheTarget();
     void fieldMenusSpeakItalian();
 
     // Bad input: a message, and nothing else changes
@@ -95,6 +98,15 @@ void TestForm1Entry::entryRules_data()
     keys.addKeyRelease(Qt::Key_Period, keypad);
     QTest::newRow("keypad decimal erased before its release changes nothing") << "Txt2" << "0" << keys << "1" << ""
                                                                                << 1;
+
+    // The main keyboard's period types the decimal comma too.
+    keys.clear();
+    keys.addKeyClicks(QStringLiteral("0.5"));
+    QTest::newRow("0.5 typed in X1 gives 0,5") << "Txt1" << "0" << keys << "0,5" << "" << 3;
+
+    keys.clear();
+    keys.addKeyClicks(QStringLiteral("0.3"));
+    QTest::newRow("0.3 typed over Eta gives 0,3") << "Text1" << "0,2" << keys << "0,3" << "" << 3;
 
     keys.clear();
     keys.addKeyClick(Qt::Key_Down);
@@ -288,20 +300,24 @@ void TestForm1Entry::focusMovedWhileInactiveCountsAsLeaving()
 
 void TestForm1Entry::clickBringingTheFocusSelectsLikeTab_data()
 {
+    QTest::addColumn<QString>("before");   // a button clicked first, or none
     QTest::addColumn<QString>("fieldName");
     QTest::addColumn<QString>("startText");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("X3 clicked, 5 typed over its 0") << "Txt3" << "0" << "5" << "5";
-    QTest::newRow("X5 clicked, 2 typed over 0,75") << "Txt5" << "0,75" << "2" << "2";
-    QTest::newRow("Eta clicked, 7 typed over 0,2") << "Text1" << "0,2" << "7" << "7";
-    QTest::newRow("Eta clicked, 7 typed over the start of 0,05") << "Text1" << "0,05" << "7" << "75";
-    QTest::newRow("output clicked, 1 typed over -1") << "txtOut" << "-1" << "1" << "1";
+    QTest::newRow("X3 clicked, 5 typed over its 0") << "" << "Txt3" << "0" << "5" << "5";
+    QTest::newRow("X5 clicked, 2 typed over 0,75") << "" << "Txt5" << "0,75" << "2" << "2";
+    QTest::newRow("Eta clicked, 7 typed over 0,2") << "" << "Text1" << "0,2" << "7" << "7";
+    QTest::newRow("Eta clicked, 7 typed over the start of 0,05") << "" << "Text1" << "0,05" << "7" << "75";
+    QTest::newRow("output clicked, 1 typed over -1") << "" << "txtOut" << "-1" << "1" << "1";
+    // "aggiungi" gives X1 the focus, its text selected, before the click.
+    QTest::newRow("X1 clicked after aggiungi, 7 typed over its 1") << "Command3" << "Txt1" << "1" << "7" << "7";
 }
 
 void TestForm1Entry::clickBringingTheFocusSelectsLikeTab()
 {
+    QFETCH(QString, before);
     QFETCH(QString, fieldName);
     QFETCH(QString, startText);
     QFETCH(QString, typed);
@@ -309,6 +325,8 @@ void TestForm1Entry::clickBringingTheFocusSelectsLikeTab()
 
     QLineEdit *target = field(fieldName);
     target->setText(startText);
+    if (!before.isEmpty())
+        click(before);
     focusByMouse(fieldName);
     QCOMPARE(QApplication::focusWidget(), target);
     type(typed);
@@ -340,6 +358,41 @@ void TestForm1Entry::clickOrDragInTheFocusedFieldIsAsUsual()
     QApplication::sendEvent(input, &drag);
     QTest::mouseRelease(input, Qt::LeftButton, Qt::NoModifier, end);
     QCOMPARE(input->selectedText(), QStringLiteral("345"));
+}
+
+void TestForm1Entry::wheelOverTheOutputSetsTheTarget_data()
+{
+    QTest::addColumn<QString>("fieldName");   // under the pointer
+    QTest::addColumn<QString>("startText");
+    QTest::addColumn<int>("turned");          // eighths of a degree, up > 0
+    QTest::addColumn<bool>("inverted");       // the system reverses scrolling
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("turned down over the output sets -1") << "txtOut" << "1" << -120 << false << "-1";
+    QTest::newRow("turned up over the output sets 1") << "txtOut" << "-1" << 120 << false << "1";
+    QTest::newRow("turned down with reversed scrolling sets -1") << "txtOut" << "1" << 120 << true << "-1";
+    QTest::newRow("turned down over X3 changes nothing") << "Txt3" << "1" << -120 << false << "1";
+}
+
+void TestForm1Entry::wheelOverTheOutputSetsTheTarget()
+{
+    QFETCH(QString, fieldName);
+    QFETCH(QString, startText);
+    QFETCH(int, turned);
+    QFETCH(bool, inverted);
+    QFETCH(QString, text);
+
+    QLineEdit *under = field(fieldName);
+    under->setText(startText);
+    type(QStringLiteral("3"));   // into X1, which keeps the focus
+    const QPoint centre = under->rect().center();
+    QWheelEvent wheel(centre, under->mapToGlobal(centre), QPoint(), QPoint(0, turned), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, inverted);
+    QApplication::sendEvent(under, &wheel);
+
+    QCOMPARE(under->text(), text);
+    QCOMPARE(QApplication::focusWidget(), field("Txt1"));
+    QCOMPARE(field("Txt1")->text(), QStringLiteral("3"));
 }
 
 void TestForm1Entry::fieldMenusSpeakItalian()
@@ -386,11 +439,13 @@ void TestForm1Entry::badInput_data()
 
     keys.clear();
     keys.addKeyClicks(QStringLiteral("40000"));
-    QTest::newRow("train with limit 40000") << "Text2" << keys << "" << "Command2" << "Valore non valido in N° cicli Max";
+    QTest::newRow("train with limit 40000") << "Text2" << keys << "" << "Command2"
+                                              << "Valore non valido in N° cicli Max (da -32768 a 32767)";
 
     keys.clear();
     keys.addKeyClicks(QStringLiteral("dieci"));
-    QTest::newRow("train with limit 'dieci'") << "Text2" << keys << "" << "Command2" << "Valore non valido in N° cicli Max";
+    QTest::newRow("train with limit 'dieci'") << "Text2" << keys << "" << "Command2"
+                                              << "Valore non valido in N° cicli Max (da -32768 a 32767)";
 }
 
 void TestForm1Entry::badInput()

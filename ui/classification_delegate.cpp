@@ -33,20 +33,36 @@ ClassificationDelegate::ClassificationDelegate(QObject *parent)
 {
 }
 
+int ClassificationDelegate::numberWidth(const QFontMetrics &metrics)
+{
+    return metrics.horizontalAdvance(QStringLiteral("00")) + 2 * NumberGap;
+}
+
 void ClassificationDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                                    const QModelIndex &index) const
 {
+    const int numberColumn = numberWidth(option.fontMetrics);
+    QStyleOptionViewItem text(option);
+    text.rect.setLeft(option.rect.left() + numberColumn + MarkWidth);
+
     const QVariant classification = index.data(ClassificationRole);
+    painter->save();
+    if (classification.isValid())
+        painter->fillRect(option.rect, classification.toBool() ? rightTint() : wrongTint());
+    // The row number, right-aligned in its column, in the text's colour.
+    const QRect number(option.rect.left(), option.rect.top(), numberColumn - NumberGap, option.rect.height());
+    painter->setFont(option.font);
+    painter->setPen(option.palette.color(QPalette::Text));
+    painter->drawText(number, Qt::AlignRight | Qt::AlignVCenter, QString::number(index.row()));
     if (!classification.isValid()) {
-        QStyledItemDelegate::paint(painter, option, index);
+        painter->restore();
+        QStyledItemDelegate::paint(painter, text, index);
         return;
     }
     const bool right = classification.toBool();
-    painter->save();
-    painter->fillRect(option.rect, right ? rightTint() : wrongTint());
 
     // The mark, centred in the margin: a check mark or a cross.
-    const QRectF margin(option.rect.left(), option.rect.top(), MarkWidth, option.rect.height());
+    const QRectF margin(option.rect.left() + numberColumn, option.rect.top(), MarkWidth, option.rect.height());
     const qreal size = std::min<qreal>(MarkWidth - 6, option.rect.height() - 6);
     const QRectF box(margin.center().x() - size / 2, margin.center().y() - size / 2, size, size);
     painter->setRenderHint(QPainter::Antialiasing);
@@ -68,14 +84,12 @@ void ClassificationDelegate::paint(QPainter *painter, const QStyleOptionViewItem
     painter->drawPath(mark);
     painter->restore();
 
-    QStyleOptionViewItem text(option);
-    text.rect.setLeft(option.rect.left() + MarkWidth);
     QStyledItemDelegate::paint(painter, text, index);
 }
 
 QSize ClassificationDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
-    return QStyledItemDelegate::sizeHint(option, index) + QSize(MarkWidth, 0);
+    return QStyledItemDelegate::sizeHint(option, index) + QSize(numberWidth(option.fontMetrics) + MarkWidth, 0);
 }
 
 } // namespace vintrelle::ui

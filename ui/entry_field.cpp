@@ -10,8 +10,10 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 
 #include <algorithm>
+#include <cstdlib>
 #include <tuple>
 
 namespace vintrelle::ui {
@@ -138,21 +140,22 @@ void EntryField::focusInEvent(QFocusEvent *event)
 {
     QLineEdit::focusInEvent(event);
     keyPressedHere = false;
-    focusCameByClick = event->reason() == Qt::MouseFocusReason;
     const bool comingBack = holdsFocus && isPassingFocus(event->reason());
     holdsFocus = true;
-    if (!comingBack)
-        emit focusGained();
+    if (comingBack)
+        return;
+    emit focusGained();
+    firstClickKeepsSelection = true;
 }
 
 void EntryField::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
     keyPressedHere = false;
-    focusCameByClick = false;
     heldPress.reset();
     if (isPassingFocus(event->reason()))
         return;
+    firstClickKeepsSelection = false;
     typedCharacters.clear();
     holdsFocus = false;
     emit focusLost();
@@ -170,7 +173,7 @@ bool EntryField::event(QEvent *event)
 
 void EntryField::keyPressEvent(QKeyEvent *event)
 {
-    focusCameByClick = false;
+    firstClickKeepsSelection = false;
     const QString before = text();
     QLineEdit::keyPressEvent(event);
     keyPressedHere = true;
@@ -196,20 +199,38 @@ void EntryField::keyReleaseEvent(QKeyEvent *event)
         typedAt = typed->second;
         typedCharacters.erase(typed);
     }
-    if (!keyPressedHere)
-        return;
-    const int keyCode = virtualKeyCode(*event);
+    if (keyPressedHere)
+        reportKey(virtualKeyCode(*event), typedAt);
+}
+
+void EntryField::reportKey(int keyCode, std::optional<int> typedAt)
+{
     answeringArrow = keyCode == vk::Up || keyCode == vk::Down;
     emit keyReleased(keyCode, typedAt);
     answeringArrow = false;
 }
 
+void EntryField::wheelEvent(QWheelEvent *event)
+{
+    if (!wheelAsArrows) {
+        QLineEdit::wheelEvent(event);
+        return;
+    }
+    event->accept();
+    const QPoint delta = event->angleDelta();
+    // Which way the wheel itself turned, also where the system reverses
+    // the scrolling; a sideways turn is no arrow.
+    const int up = event->inverted() ? -delta.y() : delta.y();
+    if (up != 0 && std::abs(delta.y()) >= std::abs(delta.x()))
+        reportKey(up > 0 ? vk::Up : vk::Down, std::nullopt);
+}
+
 void EntryField::mousePressEvent(QMouseEvent *event)
 {
-    const bool bringsFocus = focusCameByClick;
-    focusCameByClick = false;
+    const bool keepsSelection = firstClickKeepsSelection && hasSelectedText();
+    firstClickKeepsSelection = false;
     heldPress.reset();
-    if (bringsFocus && event->button() == Qt::LeftButton) {
+    if (keepsSelection && event->button() == Qt::LeftButton) {
         // The focus rule has just selected the text: a plain click keeps it.
         heldPress = event->position();
         event->accept();

@@ -27,9 +27,17 @@
 // then reads the new text once, as the line the arrow went to); the text's
 // change is told only when the caret stays.
 //
-// Mouse: a click that brings the focus keeps the selection that the focus
-// rule made, as Tab does; a drag from it selects what was dragged, and a
-// click into the field that has the focus places the caret as usual.
+// Mouse: the first click into the field after it gained the focus (by that
+// click, by Tab, or moved there by the window, as "aggiungi" does) keeps the
+// selection that the focus rule made, as long as no key was pressed since,
+// so that what is typed next replaces it; a drag from that click selects
+// what was dragged, and every later click places the caret as usual.
+//
+// Wheel: with setWheelActsAsArrows, turning the wheel over the field (the
+// pointer on it, whether it has the focus or not) acts as the Up key when
+// turned up, away from the hand, and as Down when turned down, whatever way
+// the system scrolls; the wheel then scrolls nothing behind the field.
+// Without it the wheel passes on, as over any other field.
 
 #include "ui/entry_rules.h"
 
@@ -42,6 +50,7 @@
 class QFocusEvent;
 class QKeyEvent;
 class QMouseEvent;
+class QWheelEvent;
 
 namespace vintrelle::ui {
 
@@ -57,6 +66,8 @@ public:
     // Shows what a rule made of the field; Unchanged and NotANumber leave it.
     void apply(const RuleResult &result);
     void apply(const FieldState &state);
+    // The wheel as the arrow keys (see above); off at first.
+    void setWheelActsAsArrows(bool on) { wheelAsArrows = on; }
 
 signals:
     void focusGained();
@@ -73,17 +84,23 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
     bool event(QEvent *event) override;
 
 private:
     void followTypedCharacters(const QString &text);
+    // Tells the window of a key's release (or of the wheel standing for one).
+    void reportKey(int keyCode, std::optional<int> typedAt);
 
     bool holdsFocus = false;      // focus given by the window, not lost since
     bool keyPressedHere = false;  // a key was pressed since the focus came
-    bool focusCameByClick = false;
+    // The focus came and neither a key nor a click has been since: the
+    // first click keeps the selection the focus rule made.
+    bool firstClickKeepsSelection = false;
     bool answeringArrow = false;  // the window's rule for Up or Down is at work
-    // The press of the click that brought the focus, held back until the
-    // mouse moves far enough to make it a drag.
+    bool wheelAsArrows = false;
+    // The press of the first click, held back until the mouse moves far
+    // enough to make it a drag.
     std::optional<QPointF> heldPress;
     // Keys pressed and not yet released, with where their character stands.
     std::vector<std::pair<int, int>> typedCharacters;

@@ -29,6 +29,25 @@ bool keepsItsCharacter(int keyCode)
     return digit || keyCode == vk::Comma || keyCode == vk::KeypadMinus;
 }
 
+// The keys that type a decimal separator: the period of the main keyboard
+// and the keypad's decimal key (a period or a comma by the layout).
+bool typesADecimal(int keyCode)
+{
+    return keyCode == vk::Period || keyCode == vk::KeypadDecimal;
+}
+
+// The character a decimal key typed becomes the comma, wherever the caret
+// went since; nothing changes when that character is gone or is a comma.
+RuleResult decimalComma(const FieldState &field, std::optional<int> typedAt)
+{
+    if (!typedAt || *typedAt < 0 || *typedAt >= lengthOf(field.text)
+        || field.text[static_cast<std::size_t>(*typedAt)] == u',')
+        return RuleResult::unchanged();
+    FieldState result = field;
+    result.text[static_cast<std::size_t>(*typedAt)] = u',';
+    return RuleResult::changed(std::move(result));
+}
+
 // Any other key puts a selected "0" back, ready to be typed over.
 RuleResult selectedZero()
 {
@@ -104,16 +123,8 @@ RuleResult inputKeyUp(const FieldState &field, int keyCode, std::optional<int> t
         || (keyCode >= vk::Keypad0 && keyCode <= vk::Keypad9))
         return RuleResult::unchanged();
 
-    // The keypad's decimal key types "." or "," by the keyboard layout: the
-    // character it typed becomes the comma, wherever the caret went since.
-    if (keyCode == vk::KeypadDecimal) {
-        if (!typedAt || *typedAt < 0 || *typedAt >= lengthOf(field.text)
-            || field.text[static_cast<std::size_t>(*typedAt)] == u',')
-            return RuleResult::unchanged();
-        FieldState result = field;
-        result.text[static_cast<std::size_t>(*typedAt)] = u',';
-        return RuleResult::changed(std::move(result));
-    }
+    if (typesADecimal(keyCode))
+        return decimalComma(field, typedAt);
 
     if (keyCode == vk::Down || keyCode == vk::Up)
         return forceSign(field, keyCode == vk::Down);
@@ -121,8 +132,10 @@ RuleResult inputKeyUp(const FieldState &field, int keyCode, std::optional<int> t
     return keepsItsCharacter(keyCode) ? RuleResult::unchanged() : selectedZero();
 }
 
-RuleResult learningRateKeyUp(const FieldState & /*field*/, int keyCode)
+RuleResult learningRateKeyUp(const FieldState &field, int keyCode, std::optional<int> typedAt)
 {
+    if (typesADecimal(keyCode))
+        return decimalComma(field, typedAt);
     // No exception for arrows, Backspace or the keypad digits here.
     return keepsItsCharacter(keyCode) ? RuleResult::unchanged() : selectedZero();
 }

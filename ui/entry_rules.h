@@ -16,7 +16,7 @@
 //   focus gained                 -> whole text selected
 //   focus lost, "" or "  "       -> "0", caret after it; any other text stays
 //   Left, Right, Backspace, keypad digits              -> unchanged
-//   keypad decimal               -> the character that key typed becomes ","
+//   period, keypad decimal       -> the character that key typed becomes ","
 //                                   wherever it now stands ("0." -> "0,",
 //                                   "0.5" with the 5 typed before the key's
 //                                   release -> "0,5"); unchanged when that
@@ -27,7 +27,9 @@
 //   any other key                -> "0", selected
 // Learning rate Eta:
 //   focus gained                 -> first three characters selected
-//   digits, comma key, keypad minus -> unchanged; any other key -> "0", selected
+//   digits, comma key, keypad minus -> unchanged
+//   period, keypad decimal       -> as in the input fields: "0." -> "0,"
+//   any other key                -> "0", selected
 // Output field:
 //   focus gained                 -> whole text selected
 //   Down -> "-1"   Up -> "1"   keypad minus, digit 1 -> unchanged
@@ -54,6 +56,7 @@ inline constexpr int Keypad9 = 105;
 inline constexpr int KeypadMinus = 109;
 inline constexpr int KeypadDecimal = 110;
 inline constexpr int Comma = 188;
+inline constexpr int Period = 190;
 } // namespace vk
 
 struct FieldState
@@ -95,7 +98,7 @@ RuleResult inputFocusLost(const FieldState &field);
 // Key released. `typedAt` is where the character typed by this key's press
 // stands now, if it is still in the text (see followCharacter).
 RuleResult inputKeyUp(const FieldState &field, int keyCode, std::optional<int> typedAt);
-RuleResult learningRateKeyUp(const FieldState &field, int keyCode);
+RuleResult learningRateKeyUp(const FieldState &field, int keyCode, std::optional<int> typedAt);
 RuleResult outputKeyUp(const FieldState &field, int keyCode);
 
 // Where the character at `position` of `before` stands in `after`, one edit

@@ -5,7 +5,6 @@
 
 #include "core/numeric_text.h"
 #include "core/output.h"
-#include "verdict/explanation.h"
 #include "core/training.h"
 #include "samples/sample_line.h"
 #include "ui/colours.h"
@@ -100,6 +99,7 @@ void Form1::createControls()
     // The bias input is always -1: shown, never edited.
     Txt[0]->setEnabled(false);
     field(txtOut, "txtOut", "1", twipsRect(4680, 1920, 492, 300));
+    txtOut->setWheelActsAsArrows(true);   // the wheel sets the target, as Up and Down do
     field(Text1, "Text1", "0,2", twipsRect(4440, 480, 852, 288));
     Text2 = new QLineEdit(QStringLiteral("10000"), this);
     Text2->setObjectName(QStringLiteral("Text2"));
@@ -129,7 +129,7 @@ void Form1::createControls()
     Label1 = new StatusLine(QStringLiteral("Status:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(twipsRect(120, 4800, 4092, 252));
-    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1->setReasonAnchor(Label8);   // the reason leaves the list's lines in view
 }
 
 void Form1::chainTabOrder()
@@ -380,9 +380,9 @@ void Form1::Text1_GotFocus()
     Text1->apply(learningRateFocusGained(Text1->state().text));
 }
 
-void Form1::Text1_KeyUp(int keyCode)
+void Form1::Text1_KeyUp(int keyCode, std::optional<int> typedAt)
 {
-    Text1->apply(learningRateKeyUp(Text1->state(), keyCode));
+    Text1->apply(learningRateKeyUp(Text1->state(), keyCode, typedAt));
 }
 
 void Form1::txtOut_GotFocus()

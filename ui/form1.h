@@ -81,7 +81,7 @@ private:
     void Txt_LostFocus(int index);
     void Txt_KeyUp(int index, int keyCode, std::optional<int> typedAt);
     void Text1_GotFocus();
-    void Text1_KeyUp(int keyCode);
+    void Text1_KeyUp(int keyCode, std::optional<int> typedAt);
     void txtOut_GotFocus();
     void txtOut_KeyUp(int keyCode);
 

@@ -43,6 +43,8 @@ int mainKeyboardCode(int qtKey)
         return vk::Down;
     case Qt::Key_Comma:
         return vk::Comma;
+    case Qt::Key_Period:
+        return vk::Period;
     default:
         return vk::OtherKey;
     }

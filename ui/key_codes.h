@@ -10,7 +10,7 @@
 //
 //   Backspace 8   arrows 37..40   digits 48..57   keypad digits 96..105
 //   keypad minus 109   keypad decimal 110 (whether it types "." or ",")
-//   comma 188
+//   comma 188   period 190
 //
 // With Num Lock off the keypad sends arrows, Home, Del...: its arrows keep
 // the codes of the arrows.

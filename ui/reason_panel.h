@@ -26,9 +26,15 @@ public:
     void setText(const QString &text);
     QString text() const { return shown; }
 
-    // Lies just above `line` (in the same parent), as wide as it, as tall as
-    // the text needs, no higher than the parent's top; shown on top.
-    void openAbove(const QWidget *line);
+    // Shown on top, above `anchor` and left-aligned with `line` (both in
+    // the same parent as the panel): as wide as `line` when the text fits
+    // so between the parent's top and `anchor`, else as wide as the parent
+    // allows; as tall as the text needs, wrapped. The parent keeps a margin
+    // as wide as `line`'s left one all round. With the list's caption as
+    // `anchor`, the panel covers none of the list's lines, unless a text
+    // too long for the room above them goes on down, at most to just above
+    // `line`, rather than be cut short.
+    void openAbove(const QWidget *anchor, const QWidget *line);
 
     static constexpr int FrameWidth = 2;
 
@@ -37,6 +43,8 @@ protected:
 
 private:
     QRect textRect() const;
+    // The height the text needs at `width`, frame and padding included.
+    int heightFor(int width) const;
 
     QString shown;
 };

@@ -86,12 +86,14 @@ void SampleList::showNotes(const QStringList &notes)
 
 void SampleList::describeLine(QListWidgetItem *line)
 {
-    // The classification in words, then the note: a paragraph each in the
-    // tooltip, one text for screen readers.
-    QStringList parts;
-    for (const int role : {WordsRole, NoteRole})
-        if (const QString part = line->data(role).toString(); !part.isEmpty())
-            parts.append(part);
+    // The row's name and the classification in words, then the note: a
+    // paragraph each in the tooltip, one text for screen readers.
+    QString named = QString::fromStdString(vintrelle::messages::sampleName(line->listWidget()->row(line)));
+    if (const QString words = line->data(WordsRole).toString(); !words.isEmpty())
+        named += QStringLiteral(". ") + words;
+    QStringList parts{named};
+    if (const QString note = line->data(NoteRole).toString(); !note.isEmpty())
+        parts.append(note);
     line->setToolTip(wrappingToolTip(parts.join(QLatin1Char('\n'))));
     line->setData(Qt::AccessibleDescriptionRole, parts.join(QStringLiteral(". ")));
 }

@@ -17,14 +17,15 @@
 // current, and on regaining it the selected line (if any) is current again.
 // With the focus the list draws a frame of two pixels inside its border.
 //
-// Each line can show how the current weights classify its sample (see
-// ClassificationDelegate), and says it in words in its tooltip and its
-// description for screen readers. A line can carry a note besides (what its
+// Each line shows its row number (see ClassificationDelegate), and can show
+// how the current weights classify its sample; its tooltip and its
+// description for screen readers name the row as the reasons do and say
+// the classification in words. A line can carry a note besides (what its
 // sample has to do with the reason the status line holds): the note follows
 // the words, in the tooltip as a paragraph of its own, in the description
 // after a full stop:
 //
-//   "Classificato in modo errato: uscita 1, attesa -1. <note>"
+//   "N°3. Classificato in modo errato: uscita 1, attesa -1. <note>"
 
 #include "core/network_state.h"
 
@@ -81,7 +82,7 @@ protected:
 private:
     // With no line selected, no line is current either.
     void dropCurrentWithoutSelection();
-    // The line's words and note, into its tooltip and description.
+    // The line's row, words and note, into its tooltip and description.
     static void describeLine(QListWidgetItem *line);
 
     // While the view takes the focus: it makes its first line current then,

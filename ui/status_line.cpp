@@ -10,9 +10,11 @@
 
 #include <QAccessible>
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QStyle>
 #include <QtGlobal>
 
 namespace vintrelle::ui {
@@ -33,6 +35,7 @@ StatusLine::StatusLine(const QString &text, QWidget *parent)
     : QLabel(text, parent)
 {
     installAccessibleInterfaces();
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setFocusPolicy(Qt::NoFocus);
     if (!QtAnnounces) {
         // One pixel in the line's corner that paints nothing: present for
@@ -96,12 +99,29 @@ void StatusLine::openReason()
     if (panel == nullptr || !holdsReason())
         return;
     panel->setFont(font());
-    panel->openAbove(this);
+    panel->openAbove(reasonAnchor != nullptr ? reasonAnchor : this, this);
+}
+
+QFont StatusLine::shownFont() const
+{
+    QFont shown = font();
+    const int room = contentsRect().width();
+    while (QFontMetrics(shown).horizontalAdvance(text()) > room && shown.pointSizeF() - 0.1 >= MinimumPoints)
+        shown.setPointSizeF(shown.pointSizeF() - 0.1);
+    return shown;
 }
 
 void StatusLine::paintEvent(QPaintEvent *event)
 {
-    QLabel::paintEvent(event);
+    const QFont shown = shownFont();
+    if (shown == font()) {
+        QLabel::paintEvent(event);
+    } else {
+        QPainter painter(this);
+        painter.setFont(shown);
+        style()->drawItemText(&painter, contentsRect(), QStyle::visualAlignment(layoutDirection(), alignment()),
+                              palette(), isEnabled(), text(), foregroundRole());
+    }
     if (!holdsReason() && !hasFocus())
         return;
     QPainter painter(this);

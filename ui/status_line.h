@@ -22,10 +22,16 @@
 //     screen readers (otherwise "Riga di stato: ...");
 //   - takes the focus with Tab (and only then: without a reason there is
 //     nothing to read, and Tab passes it by). With the focus it draws a blue
-//     frame and opens the reason in a panel of its own width just above it,
-//     over the list, wrapped to as many lines as it needs; Escape closes the
-//     panel, Space or Enter opens it again, and it closes when the focus
-//     leaves.
+//     frame and opens the reason in a panel of its own width (wider if
+//     the text needs it) that ends just above the control given to
+//     setReasonAnchor (the list's caption), over the upper part of the
+//     window, so that the list lines the reason names stay in view; wrapped
+//     to as many lines as it needs. Escape closes the panel, Space or Enter
+//     opens it again, and it closes when the focus leaves.
+//
+// Its text stands at the top left, in the line's font; a text too long for
+// the line at that size ("Valore non valido in N° cicli Max (da -32768 a
+// 32767)") is drawn just small enough to fit, rather than cut short.
 
 #include <QLabel>
 
@@ -50,6 +56,11 @@ public:
     QString lastAnnouncement() const { return announced; }
     int announcementCount() const { return announcements; }
 
+    // The font the text is drawn in: the line's own, or a smaller size of
+    // it that fits the text in the line (never below MinimumPoints).
+    QFont shownFont() const;
+    static constexpr double MinimumPoints = 7.5;
+
     // The notification that carries the messages; nullptr where Qt's
     // announcement event does instead.
     QWidget *notice() const { return noticeWidget; }
@@ -64,6 +75,9 @@ public:
     // The panel that shows the reason while the line has the focus; it
     // belongs to the window, so it can lie over the list.
     ReasonPanel *reasonPanel() const { return panel; }
+    // The reason's panel opens above `anchor`, a control of the same
+    // window; without one, just above the line itself.
+    void setReasonAnchor(const QWidget *anchor) { reasonAnchor = anchor; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -76,6 +90,7 @@ private:
 
     QWidget *noticeWidget = nullptr;
     ReasonPanel *panel = nullptr;
+    const QWidget *reasonAnchor = nullptr;
     QString heldReason;
     QString announced;
     int announcements = 0;

@@ -182,7 +182,7 @@ struct Proof
             const std::size_t s = rows[k];
             const bool multiplier = !shown.tooLong && shown.values[s] != 1;
             text += (k > 0 ? " + " : "") + (multiplier ? shown.values[s].get_str() + " × " : std::string())
-                    + "N°" + std::to_string(s);
+                    + messages::sampleName(static_cast<int>(s));
             if (!columns.empty()) {
                 std::vector<std::string> values;
                 for (const int i : columns)
@@ -232,7 +232,7 @@ struct Proof
     {
         std::string text;
         for (std::size_t k = 0; k < rows.size(); ++k)
-            text += std::string(k == 0 ? "" : k + 1 == rows.size() ? " e " : ", ") + "N°" + std::to_string(rows[k]);
+            text += std::string(k == 0 ? "" : k + 1 == rows.size() ? " e " : ", ") + messages::sampleName(static_cast<int>(rows[k]));
         return text;
     }
 
@@ -243,7 +243,7 @@ struct Proof
         const std::string tooLong(shown.tooLong ? messages::MultipliersTooLong : ".");
         if (positives.empty()) {
             if (negatives.size() == 1)
-                return "N°" + std::to_string(negatives[0]) + std::string(messages::AllInputsZero);
+                return messages::sampleName(static_cast<int>(negatives[0])) + std::string(messages::AllInputsZero);
             return legend() + sideText(negatives) + std::string(messages::InputsCancel) + rounded;
         }
         return legend() + sideText(positives)
