@@ -3,6 +3,7 @@
 
 #include "core/input_plane.h"
 
+#include "core/exact_arithmetic.h"
 #include "core/numeric_text.h"
 #include "core/training.h"
 
@@ -80,6 +81,9 @@ std::string correctionsText(int count)
 
 PlaneAxis planeAxis(double low, double high)
 {
+    // Steps like 5 * 0.1 must be the doubles they are on every unit: on x87
+    // they would keep extra bits and cut the range at other ticks.
+    const DoublePrecisionScope doubles;
     if (!std::isfinite(low) || !std::isfinite(high))
         return planeAxis(-1.0, 1.0);
     if (low > high)
