@@ -47,7 +47,7 @@ inline constexpr std::string_view SeparableBy = "I campioni sono linearmente sep
 inline constexpr std::string_view SeparableByEnd =
     ". Più cicli o un altro tasso di apprendimento possono bastare.";
 // The proof, told with the inputs of its samples as the list writes them:
-//   "Ingressi mostrati (X1 ; X2), gli altri sono 0, il Bias è sempre -1: N°1 (1 ; 0) + N°2 (0 ; 1)
+//   "Ingressi mostrati (X1 ; X2), gli altri sono 0, il Bias è sempre -1: N°1 (0 ; 1) + N°2 (1 ; 0)
 //    hanno gli stessi ingressi di N°0 (0 ; 0) + N°3 (1 ; 1). Entrambe le parti sommano (1 ; 1),
 //    con il Bias -2. Quindi con ogni insieme di pesi danno la stessa somma pesata, ma N°1 e N°2
 //    chiedono una somma maggiore o uguale a 0 e N°0 e N°3 una somma minore di 0."
