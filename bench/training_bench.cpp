@@ -4,13 +4,15 @@
 // Training speed. The worst case the window can ask for is eleven samples
 // that never converge with a limit of 32766: 32767 passes. It is compared
 // with a plain loop over float arrays doing the same arithmetic without the
-// program's checks; the training should stay within 1.2 times of it.
+// program's checks; the training should stay within 1.2 times of it, and
+// keeping the training's story should add at most 5%.
 //
 // The exact verdict the window asks for after a training that stopped at
 // the limit must stay below 1 ms for eleven samples, separable or not.
 
 #include "verdict/separability.h"
 #include "core/training.h"
+#include "core/training_story.h"
 
 #include <benchmark/benchmark.h>
 
@@ -56,6 +58,24 @@ void BM_TrainNeverConverging(benchmark::State &state)
     }
 }
 BENCHMARK(BM_TrainNeverConverging)->Unit(benchmark::kMillisecond);
+
+// The same training keeping its story, into a story that the window keeps
+// from one training to the next: it should cost at most 5% more.
+void BM_TrainNeverConvergingWithStory(benchmark::State &state)
+{
+    const auto rows = neverConverging();
+    vintrelle::TrainingStory story;
+    for (auto _ : state) {
+        WeightVector weights = startWeights;
+        auto result = vintrelle::train(weights, rows, 0.2f, worstLimit, story);
+        benchmark::DoNotOptimize(result);
+        benchmark::DoNotOptimize(weights);
+        benchmark::DoNotOptimize(story);
+    }
+    if (story.passCount() != 32767)
+        state.SkipWithError("the story lacks passes");
+}
+BENCHMARK(BM_TrainNeverConvergingWithStory)->Unit(benchmark::kMillisecond);
 
 // The same passes as plain loops over float arrays, with no checks at all.
 int plainTraining(float *w, const float (*samples)[7], int count, float eta, int maxCycles)

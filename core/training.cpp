@@ -8,8 +8,10 @@
 #include "core/messages.h"
 #include "core/numeric_text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace vintrelle {
 
@@ -36,35 +38,49 @@ float signOf(float sum)
     return sum >= 0.0f ? 1.0f : -1.0f;
 }
 
-enum class PassResult { Done, Overflow };
-
-// What a training hears of its pass: only how many samples it corrected.
-struct CorrectionCount
-{
-    int count = 0;
-    void sampleDone(const WeightVector &, float, bool, float) {}
-    void sampleOverflowed(const WeightVector &, float) {}
-    void passDone(const WeightVector &, int corrections) { count = corrections; }
+// How a training pass left a sample.
+enum class SampleFate {
+    Right,       // its output had its target: the weights stay as they are
+    Corrected,   // the rule corrected the weights (a correction may round to 0)
+    Overflowed,  // its sum or a corrected weight was not finite: the pass
+                 // stopped here and the weights stay as they were
 };
 
-// One training pass: every sample in order, the weights corrected at once.
-// `observer` hears of each sample as the pass leaves it (the replay of a
-// pass listens there), and of the number of samples the pass corrected.
-template <typename Observer>
-PassResult trainingPass(WeightVector &weights, std::span<const SampleRow> samples, float eta, Observer &observer)
+// What a training pass tells its observer of the samples it leaves: the
+// training hears nothing, the replay of a pass keeps it all.
+struct Unobserved
 {
-    int corrections = 0;
+    void sampleLeft(const SampleRow &, SampleFate, float, float, float, const WeightVector &) {}
+};
+
+enum class PassResult { Done, Overflow };
+
+// One training pass: every sample in order, the weights corrected at once.
+// `observer.sampleLeft(sample, fate, sum, y, step, weights)` hears of each
+// sample as the pass leaves it: its float sum, its output y (+1 or -1; 0
+// when the sum is not finite), the step (t - y) * eta (0 when the output was
+// right) and the weights after it. `corrections` counts the samples it
+// corrected.
+//
+// The pass, the check and the training loop are inlined into each caller:
+// the training without a story is then the loop it was before there were
+// stories, with nothing to tell and nothing to count, and the training with
+// one keeps its weights and constants in registers as well.
+template <typename Observer>
+[[gnu::always_inline]] inline PassResult trainingPass(WeightVector &weights, std::span<const SampleRow> samples,
+                                                      float eta, int &corrections, Observer &observer)
+{
+    corrections = 0;
     for (const SampleRow &sample : samples) {
         const float target = sample[TargetColumn];
         const float sum = weightedSum(weights, sample);
         if (!std::isfinite(sum)) {
-            observer.sampleOverflowed(weights, sum);
-            observer.passDone(weights, corrections);
+            observer.sampleLeft(sample, SampleFate::Overflowed, sum, 0.0f, 0.0f, weights);
             return PassResult::Overflow;
         }
         const float y = signOf(sum);
         if (target == y) { // t - y is 0: every correction is 0
-            observer.sampleDone(weights, sum, false, 0.0f);
+            observer.sampleLeft(sample, SampleFate::Right, sum, y, 0.0f, weights);
             continue;
         }
 
@@ -79,53 +95,57 @@ PassResult trainingPass(WeightVector &weights, std::span<const SampleRow> sample
             finiteness = finiteness + (tried - tried);
         }
         if (finiteness != 0.0f) {
-            observer.sampleOverflowed(weights, sum);
-            observer.passDone(weights, corrections);
+            observer.sampleLeft(sample, SampleFate::Overflowed, sum, y, step, weights);
             return PassResult::Overflow;
         }
         for (int i = 0; i < InputCount; ++i)
             weights[i] = corrected(weights[i], step, sample[i]);
         ++corrections;
-        observer.sampleDone(weights, sum, true, step);
+        observer.sampleLeft(sample, SampleFate::Corrected, sum, y, step, weights);
     }
-    observer.passDone(weights, corrections);
     return PassResult::Done;
 }
 
-enum class CheckResult { AllRight, SomeWrong, Overflow };
+enum class CheckVerdict { AllRight, SomeWrong, Overflow };
 
-// The check pass: does every sample get an output of its target's sign?
-// `firstWrong` is set to the first sample that does not.
-CheckResult checkPass(const WeightVector &weights, std::span<const SampleRow> samples, int &firstWrong)
+struct CheckResult
 {
-    for (std::size_t s = 0; s < samples.size(); ++s) {
-        const std::optional<int> y = sampleOutput(weights, samples[s]);
-        firstWrong = static_cast<int>(s);
+    CheckVerdict verdict = CheckVerdict::AllRight;
+    int firstWrong = -1;   // the sample the check stopped at, -1 when all right
+};
+
+// The check pass: does every sample get an output of its target's sign? It
+// stops at the first that does not, or whose sum is not finite.
+[[gnu::always_inline]] inline CheckResult checkPass(const WeightVector &weights, std::span<const SampleRow> samples)
+{
+    for (const SampleRow &sample : samples) {
+        const std::optional<int> y = sampleOutput(weights, sample);
+        const auto at = static_cast<int>(&sample - samples.data());
         if (!y)
-            return CheckResult::Overflow;
-        if (!hasTargetSign(y, samples[s][TargetColumn]))
-            return CheckResult::SomeWrong;
+            return {CheckVerdict::Overflow, at};
+        if (!hasTargetSign(y, sample[TargetColumn]))
+            return {CheckVerdict::SomeWrong, at};
     }
-    firstWrong = -1;
-    return CheckResult::AllRight;
+    return {};
 }
 
 // The whole training on weights that the caller keeps apart from the samples.
-// `story` hears of each pass: record(weights after it, samples corrected,
-// first sample the check found wrong or -1).
+// `story.record(weights, corrections, firstWrong)` hears of each pass as it
+// ends: the weights after it, the samples it corrected, and the first sample
+// the check found wrong (-1 when it found none or made no check).
 template <typename Story>
-TrainingResult trainLocalWeights(WeightVector &weights, std::span<const SampleRow> samples,
-                                 float eta, std::int16_t maxCycles, Story &story)
+[[gnu::always_inline]] inline TrainingResult trainLocalWeights(WeightVector &weights,
+                                                               std::span<const SampleRow> samples, float eta,
+                                                               std::int16_t maxCycles, Story &story)
 {
     TrainingResult result;
     const std::int16_t lastPass = passesAtTheLimit(maxCycles);
     while (true) {
         ++result.cycles;
 
-        CorrectionCount counter;
-        const PassResult pass = trainingPass(weights, samples, eta, counter);
-        const int corrections = counter.count;
-        if (pass == PassResult::Overflow) {
+        int corrections = 0;
+        Unobserved unobserved;
+        if (trainingPass(weights, samples, eta, corrections, unobserved) == PassResult::Overflow) {
             story.record(weights, corrections, -1);
             result.outcome = TrainingOutcome::Overflow;
             return result;
@@ -134,13 +154,14 @@ TrainingResult trainLocalWeights(WeightVector &weights, std::span<const SampleRo
         bool converged = false;
         int firstWrong = -1;
         if (!samples.empty()) {
-            const CheckResult check = checkPass(weights, samples, firstWrong);
-            if (check == CheckResult::Overflow) {
+            const CheckResult check = checkPass(weights, samples);
+            firstWrong = check.firstWrong;
+            if (check.verdict == CheckVerdict::Overflow) {
                 story.record(weights, corrections, firstWrong);
                 result.outcome = TrainingOutcome::Overflow;
                 return result;
             }
-            converged = check == CheckResult::AllRight;
+            converged = check.verdict == CheckVerdict::AllRight;
         }
         story.record(weights, corrections, firstWrong);
         // The pass past the limit ends the training even when it converged;
@@ -154,39 +175,45 @@ TrainingResult trainLocalWeights(WeightVector &weights, std::span<const SampleRo
     }
 }
 
-struct NoRecord
+// The training without a story.
+struct NoStory
 {
     void record(const WeightVector &, int, int) {}
 };
 
+// The story's passes, each written into room made for it before the
+// training: a training makes at most passesAtTheLimit() passes. No call
+// from the training's loop (it would cost the loop the registers that hold
+// its constants).
 struct PassRecorder
 {
-    std::vector<PassRecord> &passes;
+    PassRecord *next;
     void record(const WeightVector &weights, int corrections, int firstWrong)
     {
-        passes.push_back({weights, static_cast<std::int16_t>(corrections), static_cast<std::int16_t>(firstWrong)});
+        std::copy(weights.begin(), weights.end(), next->weightsAfter.begin());
+        next->corrections = static_cast<std::int16_t>(corrections);
+        next->firstWrong = static_cast<std::int16_t>(firstWrong);
+        ++next;
     }
 };
 
-// A replayed pass: each sample's step as the pass leaves it.
+// A replayed pass: each sample as the pass left it.
 struct Replay
 {
-    std::span<const SampleRow> samples;
     std::vector<SampleStep> steps;
-    void sampleDone(const WeightVector &weights, float sum, bool correctedIt, float step)
+    void sampleLeft(const SampleRow &sample, SampleFate fate, float sum, float y, float step,
+                    const WeightVector &weights)
     {
-        const SampleRow &sample = samples[steps.size()];
-        steps.push_back({sum, signOf(sum) > 0.0f ? 1 : -1, sample[TargetColumn], correctedIt, step, weights});
+        SampleStep &told = steps.emplace_back();
+        told.sum = sum;
+        if (y != 0.0f)
+            told.output = y > 0.0f ? 1 : -1;
+        told.target = sample[TargetColumn];
+        told.corrected = fate == SampleFate::Corrected;
+        told.step = step;
+        told.weightsAfter = weights;
+        told.overflowed = fate == SampleFate::Overflowed;
     }
-    void sampleOverflowed(const WeightVector &weights, float sum)
-    {
-        const SampleRow &sample = samples[steps.size()];
-        std::optional<int> output;
-        if (std::isfinite(sum))
-            output = signOf(sum) > 0.0f ? 1 : -1;
-        steps.push_back({sum, output, sample[TargetColumn], false, 0.0f, weights});
-    }
-    void passDone(const WeightVector &, int) {}
 };
 
 } // namespace
@@ -227,8 +254,8 @@ TrainingResult train(WeightVector &weights, std::span<const SampleRow> samples,
     // training; the caller's might share memory with the samples as far as
     // the compiler knows, and would be reloaded after every correction.
     WeightVector local = weights;
-    NoRecord none;
-    const TrainingResult result = trainLocalWeights(local, samples, eta, maxCycles, none);
+    NoStory noStory;
+    const TrainingResult result = trainLocalWeights(local, samples, eta, maxCycles, noStory);
     weights = local;
     return result;
 }
@@ -236,28 +263,26 @@ TrainingResult train(WeightVector &weights, std::span<const SampleRow> samples,
 TrainingResult train(WeightVector &weights, std::span<const SampleRow> samples, float eta,
                      std::int16_t maxCycles, TrainingStory &story)
 {
-    story.clear();
-    story.start = weights;
-    story.rows.assign(samples.begin(), samples.end());
-    story.learningRate = eta;
-    story.limit = maxCycles;
-    story.passes.reserve(static_cast<std::size_t>(passesAtTheLimit(maxCycles)));
+    // Told apart from `story` until it ends: the samples may be the story's
+    // own, from an earlier training.
+    TrainingStory told;
+    told.start = weights;
+    told.rows.assign(samples.begin(), samples.end());
+    told.learningRate = eta;
+    told.limit = maxCycles;
+    told.passes.resize(static_cast<std::size_t>(passesAtTheLimit(maxCycles)));
     WeightVector local = weights;
-    PassRecorder recorder{story.passes};
-    story.outcome = trainLocalWeights(local, std::span<const SampleRow>(story.rows), eta, maxCycles, recorder);
+    PassRecorder recorder{told.passes.data()};
+    told.outcome = trainLocalWeights(local, std::span<const SampleRow>(told.rows), eta, maxCycles, recorder);
+    told.passes.resize(static_cast<std::size_t>(recorder.next - told.passes.data()));
     weights = local;
+    story = std::move(told);
     return story.outcome;
 }
 
 void TrainingStory::clear()
 {
-    start = {};
-    rows.clear();
-    passes.clear();
-    passes.shrink_to_fit();
-    learningRate = 0.0f;
-    limit = 0;
-    outcome = {};
+    *this = TrainingStory();
 }
 
 const WeightVector &TrainingStory::weightsBefore(int k) const
@@ -273,9 +298,10 @@ const PassRecord &TrainingStory::pass(int k) const
 std::vector<SampleStep> TrainingStory::replay(int k) const
 {
     WeightVector weights = weightsBefore(k);
-    Replay replayed{rows, {}};
+    int corrections = 0;
+    Replay replayed;
     replayed.steps.reserve(rows.size());
-    trainingPass(weights, std::span<const SampleRow>(rows), learningRate, replayed);
+    trainingPass(weights, std::span<const SampleRow>(rows), learningRate, corrections, replayed);
     return replayed.steps;
 }
 
