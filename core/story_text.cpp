@@ -61,14 +61,9 @@ std::string passStartText(int pass, const WeightVector &weights)
     return "Pesi all'inizio del ciclo " + integerToText(pass) + ": " + weightsText(weights);
 }
 
-bool stoppedByOverflow(const SampleStep &step)
-{
-    return !step.output || (!step.corrected && static_cast<float>(*step.output) != step.target);
-}
-
 std::string checkText(const TrainingStory &story, int pass, std::span<const SampleStep> steps)
 {
-    if (!steps.empty() && stoppedByOverflow(steps.back()))
+    if (!steps.empty() && steps.back().overflowed)
         return "Controllo: non fatto: il ciclo si è fermato a " + sampleName(static_cast<int>(steps.size()) - 1)
             + " per un overflow numerico";
     if (story.samples().empty())
@@ -86,7 +81,7 @@ std::array<std::string, StoryColumnCount> storyRowCells(int sample, const Sample
 {
     std::array<std::string, StoryColumnCount> cells;
     cells[0] = sampleName(sample);
-    if (stoppedByOverflow(step))
+    if (step.overflowed)
         cells[0] += " overflow";
     else if (step.corrected)
         cells[0] += " corretto";
@@ -113,7 +108,7 @@ std::vector<std::string> sampleStepLines(int sample, const SampleRow &row, const
     const std::string seen = "uscita " + outputText(step.output) + ", attesa " + singleToText(step.target);
     if (!step.output)
         return {name + ": la somma non è calcolabile (overflow numerico): il ciclo si ferma qui, i pesi restano"};
-    if (stoppedByOverflow(step))
+    if (step.overflowed)
         return {name + ": " + seen
                 + ", ma la correzione non è calcolabile (overflow numerico): il ciclo si ferma qui, i pesi restano"};
     if (!step.corrected)

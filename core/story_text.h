@@ -51,11 +51,6 @@ std::string weightsText(const WeightVector &weights);
 // "Pesi all'inizio del ciclo 3: w0 = 0,5, ...".
 std::string passStartText(int pass, const WeightVector &weights);
 
-// Whether a replayed sample is the one an overflow stopped its pass at: its
-// sum not finite, or its output different from its target and yet not
-// corrected (the correction was not finite).
-bool stoppedByOverflow(const SampleStep &step);
-
 // What the check after pass `pass` found:
 //   every sample right        -> "Controllo: tutti i campioni classificati correttamente"
 //   sample 2 the first wrong  -> "Controllo: N°2 è il primo classificato in modo errato"

@@ -24,6 +24,7 @@
 
 #include "core/messages.h"
 #include "core/network_state.h"
+#include "core/training_story.h"
 #include "samples/sample_store.h"
 #include "ui/announcement.h"
 #include "verdict/explanation.h"
@@ -31,6 +32,7 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -42,8 +44,10 @@ namespace vintrelle::ui {
 
 class EntryField;
 class NeuronDiagram;
+class PassDisplay;
 class SampleList;
 class StatusLine;
+class StoryWindow;
 
 class Form1 : public QWidget
 {
@@ -102,6 +106,11 @@ private:
     // them away.
     void showReason(const LimitExplanation &explanation);
     void showInvalidValue(messages::Field field);
+    // The story of the last training, or none: the pass display opens it,
+    // an open story window shows it (and closes without one).
+    void showStory(std::shared_ptr<const TrainingStory> story);
+    // Opens the story window, made the first time.
+    void openStory();
 
     // The window state.
     NetworkState state;
@@ -131,9 +140,10 @@ private:
     QLabel *Label6 = nullptr;                        // "X4"
     QLabel *Label7 = nullptr;                        // "X5"
     QLabel *Label8 = nullptr;                        // "Sample :"
-    QLabel *Label9 = nullptr;                        // passes, "N°Cicli :"
+    PassDisplay *Label9 = nullptr;                   // passes, "N°Cicli :"
     QLabel *Label10 = nullptr;                       // "Eta:"
     QLabel *Label11 = nullptr;                       // "N° cicli Max :"
+    StoryWindow *storyWindow = nullptr;              // made when first opened
 };
 
 } // namespace vintrelle::ui
