@@ -19,7 +19,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QShortcut>
 #include <QSignalBlocker>
 #include <QScreen>
 #include <QScrollBar>
@@ -111,9 +110,6 @@ StoryWindow::StoryWindow(QWidget *owner)
 
     connect(passSlider, &QSlider::valueChanged, this, &StoryWindow::choosePass);
     connect(curve, &PassCurve::passChosen, passSlider, &QSlider::setValue);
-    // Before the table's own Ctrl+C, which would copy one cell.
-    auto *copy = new QShortcut(QKeySequence::Copy, this);
-    connect(copy, &QShortcut::activated, this, &StoryWindow::copyPass);
 
     // The table and the plots side by side below it, within the screen.
     const QSize wanted(1000, 700);
@@ -184,9 +180,15 @@ void StoryWindow::copyPass() const
 
 void StoryWindow::keyPressEvent(QKeyEvent *event)
 {
+    // Keys the parts leave come here (the table leaves Ctrl+C).
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         event->accept();
         close();
+        return;
+    }
+    if (event->matches(QKeySequence::Copy)) {
+        event->accept();
+        copyPass();
         return;
     }
     QWidget::keyPressEvent(event);

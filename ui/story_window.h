@@ -12,14 +12,17 @@
 //                      Beside it "Ciclo k di N" (StoriaCicloTesto), also its
 //                      description for screen readers.
 //   StoriaCorrezioni   the chosen pass, a sample a row (story_table_model.h);
-//                      Ctrl+C copies the pass as tab-separated text.
+//                      Ctrl+C (there or on the slider) copies the pass as
+//                      tab-separated text.
 //   StoriaPesi         "Pesi all'inizio del ciclo k: w0 = ..., ..., w5 = ..."
 //   StoriaControllo    what the check after the pass found.
 //   StoriaCurva        the corrections of every pass, the chosen one marked;
 //                      a pass chosen there moves the slider (pass_curve.h).
 //   StoriaPiano        the samples and the line of the chosen pass's weights
 //                      (sample_plane.h).
-// Tab goes slider, table, curve, the plane's axis boxes, and round again.
+// From the top: the slider, the weights and the check, the table, and the
+// two plots side by side. Tab goes slider, table, curve, the plane's axis
+// boxes and its plot, and round again.
 //
 // The window holds the story it shows (never a story that has ended: the
 // main window hands it the new one, or none, which closes it). It is made
