@@ -57,7 +57,6 @@ StoryWindow::StoryWindow(QWidget *owner)
     corrections->setModel(model);
     corrections->setItemDelegateForColumn(0, new ClassificationDelegate(corrections));
     corrections->verticalHeader()->hide();
-    corrections->horizontalHeader()->setStretchLastSection(true);
     corrections->setSelectionBehavior(QAbstractItemView::SelectRows);
     corrections->setSelectionMode(QAbstractItemView::SingleSelection);
     corrections->setEditTriggers(QAbstractItemView::NoEditTriggers);
