@@ -13,8 +13,10 @@
 //     their target: the rule applied its corrections, even where they round
 //     to no change),
 //   - the first sample that the check pass after it found wrong, or none.
-// That is 28 bytes a pass, reserved before the first: the longest training,
-// 32767 passes (a limit of 32766 or 32767), keeps 917476 bytes, 896 KiB.
+// That is 28 bytes a pass. Room for every pass the limit allows
+// (passesAtTheLimit) is made before the first, so that keeping a pass costs
+// the training no more than a few stores: with a limit of 32766 or 32767,
+// 32767 passes, 917476 bytes (896 KiB), besides 28 bytes a sample.
 //
 // The detail of one pass is not kept but replayed: from the weights before
 // the pass, every sample's float sum, output, target and the six weights

@@ -11,6 +11,7 @@
 // corrections left in the x87 unit's registers, every row ends otherwise.
 
 #include "core/training.h"
+#include "core/training_story.h"
 #include "named_rows.h"
 
 #include <gtest/gtest.h>
@@ -83,6 +84,42 @@ TEST_P(ExactTraining, FinalWeightsToTheBit)
     EXPECT_EQ(result.cycles, row.cycles);
     for (int i = 0; i < InputCount; ++i)
         EXPECT_EQ(weights[i], row.weights[i]) << "w" << i << ": " << std::hexfloat << weights[i];
+}
+
+// The story of the same training, recomputed pass by pass by the replay:
+// to the bit of the training itself, wherever the replay's code is inlined
+// and whatever the unit keeps in its registers.
+TEST_P(ExactTraining, StoryReplaysEveryPassToTheBit)
+{
+    const ExactRow &row = GetParam();
+    WeightVector weights = row.start;
+    TrainingStory story;
+    const TrainingResult result = train(weights, row.samples, row.eta, row.limit, story);
+    EXPECT_EQ(result.outcome, row.outcome);
+    EXPECT_EQ(result.cycles, row.cycles);
+    EXPECT_EQ(weights, row.weights);
+    ASSERT_EQ(story.passCount(), row.cycles);
+    EXPECT_EQ(story.pass(story.passCount()).weightsAfter, row.weights);
+    for (int k = 1; k <= story.passCount(); ++k) {
+        const std::vector<SampleStep> steps = story.replay(k);
+        // A pass ends with its last sample, or with the one that overflowed
+        // (the last pass's, not followed by a check).
+        ASSERT_FALSE(steps.empty()) << "pass " << k;
+        const bool stoppedInThePass = k == story.passCount() && result.outcome == TrainingOutcome::Overflow
+                                      && story.pass(k).firstWrong < 0;
+        EXPECT_EQ(steps.back().overflowed, stoppedInThePass) << "pass " << k;
+        if (!stoppedInThePass) {
+            EXPECT_EQ(steps.size(), row.samples.size()) << "pass " << k;
+        }
+        int corrections = 0;
+        for (const SampleStep &step : steps)
+            corrections += step.corrected ? 1 : 0;
+        EXPECT_EQ(story.pass(k).corrections, corrections) << "pass " << k;
+        const WeightVector &replayed = steps.back().weightsAfter;
+        for (int i = 0; i < InputCount; ++i)
+            EXPECT_EQ(replayed[i], story.pass(k).weightsAfter[i])
+                << "pass " << k << ", w" << i << ": " << std::hexfloat << replayed[i];
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ExactTraining, ::testing::ValuesIn(exactRows), named_rows::ByName());
