@@ -35,7 +35,7 @@
 //                                              one side (c >= 0: output 1)
 //
 // View. The box shown holds every sample with a margin, its edges on ticks:
-// 3 to 7 ticks an axis at 1, 2 or 5 times a power of ten. A range of one
+// at most 7 ticks an axis, 1, 2 or 5 times a power of ten apart. A range of one
 // value (a single sample, or all alike) is widened around it.
 //   samples x in 0..1                       -> -0,5 .. 1,5, ticks -0,5 0 0,5 1 1,5
 //   every x = 1e38                          -> a box around 1e38 still, never
@@ -73,9 +73,9 @@ struct PlaneAxis
 // the range each side), and the range they span: the first tick at or below
 // the low end, the last at or above the high end.
 //   0 .. 1          -> -0,5 0 0,5 1 1,5
-//   -3 .. 7         -> -6 -4 -2 0 2 4 6 8
+//   -3 .. 7         -> -4 -2 0 2 4 6 8
 //   5 .. 5          -> 4 4,5 5 5,5 6   (one value: widened by 1 each side)
-//   0 .. 1e38       -> 0 and steps of 2e37 up to 1,2e38 (and -2e37 below)
+//   0 .. 1e38       -> -5e37 0 5e37 1e38 1,5e38
 PlaneAxis planeAxis(double low, double high);
 
 // A tick's text on an axis whose ticks are `step` apart: the decimal comma,
@@ -139,6 +139,8 @@ public:
     // polygon, corners in order; empty when there is none, the whole view
     // when the sum is >= 0 everywhere in it.
     std::vector<PlanePoint> positiveRegion() const;
+    // The rest of the view, where the output is -1.
+    std::vector<PlanePoint> negativeRegion() const;
 
     // "X1", "X2", ...
     static std::string inputName(int input);
@@ -152,12 +154,16 @@ public:
     std::string equationText() const;
     // For screen readers: the equation, then the samples on each side and
     // the wrong ones:
-    //   "...; uscita 1: N°1, N°2; uscita -1: N°0, N°3; sbagliati: N°0, N°3."
+    //   "Orizzontale X1, verticale X2. Retta dove ... = 0,3. Uscita 1: N°2, N°3.
+    //    Uscita -1: N°0, N°1. Sbagliati: N°1, N°3."
+    // (", fuori dal riquadro dei campioni" after the equation when the line
+    // misses the view; "Nessun campione sbagliato." when none is.)
     std::string description() const;
 
 private:
     void chooseView();
     void classify();
+    std::vector<PlanePoint> side(bool positive) const;
 
     std::vector<SampleRow> rows;
     WeightVector weights{};
@@ -175,8 +181,21 @@ private:
 //   {2, 1, 0}, chosen 2 -> "3 cicli. Ciclo 1: 2 correzioni, ciclo 2: 1,
 //                           ciclo 3: 0. Scelto il ciclo 2: 1 correzione."
 // Past 20 a summary: the first five and the last five, the largest count and
-// its first pass, and how many passes corrected nothing.
+// its first pass, and how many passes corrected nothing:
+//   "21 cicli. Cicli da 1 a 5: 1, 0, 1, 0, 1 correzioni. Cicli da 17 a 21: ...
+//    correzioni. Massimo: 9 correzioni, al ciclo 7. Cicli senza correzioni: 10.
+//    Scelto il ciclo 21: 1 correzione."
 // No passes: "Nessun addestramento."
 std::string correctionsDescription(std::span<const int> corrections, int chosenPass);
+
+// The ticks of the corrections axis, from 0 to at least `largest`, whole
+// numbers 1, 2 or 5 times a power of ten apart, at most 5 intervals:
+//   0 -> 0 1   3 -> 0 1 2 3   7 -> 0 2 4 6 8   11 -> 0 5 10 15
+std::vector<int> countTicks(int largest);
+// The ticks of the pass axis for passes 1..`passes`, at most `most` of them
+// (at least 2): the multiples of a step of 1, 2 or 5 times a power of ten,
+// and pass 1 too when the step is 5 or more:
+//   (4, 6) -> 1 2 3 4   (10, 6) -> 2 4 6 8 10   (32767, 6) -> 1 10000 20000 30000
+std::vector<int> passTicks(int passes, int most);
 
 } // namespace vintrelle

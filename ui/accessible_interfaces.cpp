@@ -5,6 +5,8 @@
 
 #include "ui/form1.h"
 #include "ui/neuron_diagram.h"
+#include "ui/pass_curve.h"
+#include "ui/plane_plot.h"
 #include "ui/sample_list.h"
 #include "ui/status_line.h"
 
@@ -162,6 +164,10 @@ QAccessibleInterface *interfaceFor(const QString & /*className*/, QObject *objec
         return new DiagramInterface(diagram);
     if (auto *line = qobject_cast<StatusLine *>(object))
         return new StatusLineInterface(line);
+    if (auto *curve = qobject_cast<PassCurve *>(object))
+        return new QAccessibleWidget(curve, QAccessible::Chart);
+    if (auto *plot = qobject_cast<PlanePlot *>(object))
+        return new QAccessibleWidget(plot, QAccessible::Chart);
     if (object != nullptr) {
         if (auto *line = qobject_cast<StatusLine *>(object->parent()); line != nullptr && line->notice() == object)
             return new QAccessibleWidget(line->notice(), QAccessible::Notification);

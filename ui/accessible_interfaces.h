@@ -12,6 +12,9 @@
 //   NeuronDiagram   a picture that occupies only what it draws, the circle
 //                   and its lines, with no help text;
 //   StatusLine      the status bar;
+//   PassCurve, PlanePlot
+//                   charts (the story window's plots), described by their
+//                   numbers;
 //   its notice      a notification, shown anew for each message (the way
 //                   screen readers hear messages where Qt has no
 //                   announcement event).

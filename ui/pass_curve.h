@@ -37,6 +37,10 @@ class PassCurve : public QWidget
 public:
     explicit PassCurve(QWidget *parent = nullptr);
 
+    // The corrections of pass 1 first. Takes a time proportional to the
+    // passes; painting and choosing a pass take a time proportional to the
+    // plot's width.
+    //
     // The corrections of pass 1 first. Keeps the chosen pass if the new
     // training has it, else chooses the last pass; none when empty.
     void setCorrections(std::vector<int> correctionsPerPass);
@@ -49,11 +53,13 @@ public:
     // 0 while there are no passes.
     int chosenPass() const { return chosen; }
 
-    // Where the plot is drawn, inside the axes, in widget coordinates; and
-    // the x (in that box) of the pixel column that shows `pass`.
-    QRect plotArea() const;
-    int columnOf(int pass) const;
-    // The pass a point of the widget lies over (nearest one), 0 with none.
+    // Where the plot is drawn, inside the axes, in widget coordinates.
+    QRect plotArea() const { return area; }
+    // The x (widget coordinates) of the pixel column that shows `pass`: the
+    // middle of the chosen pass's marker, 3 pixels wide.
+    int passX(int pass) const;
+    // The pass a click at `x` chooses: the first that its column shows.
+    // 0 with no passes.
     int passAt(int x) const;
 
     QSize sizeHint() const override;
@@ -69,6 +75,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
 
@@ -79,6 +86,9 @@ private:
         int low = 0;
         int high = 0;
     };
+    // The column that shows `pass`, 0..columns - 1.
+    int columnOf(int pass) const;
+    double columnMiddle(int column) const;
     void rebuildColumns();
     void describe();
     void chooseByUser(int pass);
@@ -87,6 +97,7 @@ private:
     int largest = 0;
     int chosen = 0;
     std::vector<Column> columns;
+    QRect area;
 };
 
 } // namespace vintrelle::ui

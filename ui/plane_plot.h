@@ -9,10 +9,12 @@
 //
 // A point shows its target: a plus in blue for a positive target, a minus in
 // vermilion for a negative one, a hollow diamond in grey for 0. A sample the
-// weights get wrong is ringed in the sample list's orange with a small cross
-// beside it. Each point is labelled "N°r"; points that coincide share one
-// label ("N°0, N°4"). The side where the output is 1 is lightly tinted and
-// marked "uscita 1".
+// weights get wrong (classifiedRight, as training checks) is ringed in the
+// dark orange of the sample list's cross, and its label is written in it.
+// Each point is labelled "N°r"; samples on one point share one label
+// ("N°0, N°4"), their marks side by side when they differ. The side where
+// the output is 1 is lightly tinted; both sides are named ("uscita 1",
+// "uscita -1"), and a legend above the plot tells the marks.
 //
 // It takes the focus with Tab and draws a focus frame. Screen readers find a
 // picture named "Piano degli ingressi" whose description is the line's
