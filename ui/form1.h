@@ -18,6 +18,10 @@
 // field's state to a rule and show what it returns. No arithmetic on the
 // neuron is done here.
 //
+// Each training keeps its story (core/training_story.h): the pass display
+// opens it in a window of its own (story_window.h), made when first opened;
+// a new training replaces the story, "Reset" and "Rimuovi" end it.
+//
 // The handlers carry the names of the control and the event they answer
 // (Command2_Click, Txt_KeyUp); the controls carry the names the program
 // uses for its parts, also as their objectName.
