@@ -46,6 +46,7 @@ LIMIT = "Superati i limiti per i cicli di addestramento"
 PASSES_BEFORE_TRAINING = "N°Cicli :"
 LIMIT_REFUSED = "Valore non valido in N° cicli Max (da -32768 a 32767)"
 PASSES_RE = re.compile(r"N°Cicli:(\d+)/(\d+)$")
+STORY_TITLE = "Storia dell'addestramento"
 NUMBER = r"-?\d+(,\d+)?([Ee][-+]?\d+)?"
 # Samples: inputs X1..X5 and the wanted output. The first three can be
 # learnt; the four of XOR cannot.
@@ -810,6 +811,67 @@ def check_arrow_keys(s):
             "the wheel over Uscita is told once: a caret move or the inserted text", f"events {kinds}")
 
 
+def descendants(obj, depth=4):
+    """Obj's children, theirs, and so on, to the given depth."""
+    found = []
+    for child in children(obj):
+        if child is not None:
+            found.append(child)
+            if depth > 1 and role_of(child) not in ("table", "list"):
+                found += descendants(child, depth - 1)
+    return found
+
+
+def check_story(s):
+    """After a training the pass display opens the story window (Tab to it,
+    Space): a window of its own on the bus, its table read row by row, its
+    slider telling "Ciclo k di N"."""
+    R.group("story")
+    win = s.win
+    s.reset()
+    for inputs, output in XOR:
+        s.add(inputs, output)
+    limit_field = win.field["N° cicli Max"]
+    set_text(limit_field, "3")
+    s.act(lambda: press(win.button["Addestra"]), settle=1.5)
+    set_text(limit_field, "10000")
+    if not R.check(win.passes is not None and bool(focus(win, win.passes)),
+                   "after a training the pass display takes the keyboard focus"):
+        return
+    xdotool("key", "--clearmodifiers", "space")
+
+    def story_window():
+        return next((w for w in children(win.app) if name_of(w) == STORY_TITLE
+                     and has_state(w, pyatspi.STATE_SHOWING)), None)
+    story = wait_for(story_window, 5)
+    if not R.check(story is not None, f"Space on it opens '{STORY_TITLE}', found on the bus",
+                   f"windows {[name_of(w) for w in children(win.app)]}"):
+        return
+    parts = descendants(story)
+    table = next((p for p in parts if role_of(p) == "table"), None)
+    slider = next((p for p in parts if role_of(p) == "slider"), None)
+    if R.check(table is not None, "it holds a table", f"parts {[describe(p) for p in parts]}"):
+        cells = table.queryTable()
+        R.check((cells.nRows, cells.nColumns) == (4, 10), "the table has a row per sample and ten columns",
+                f"{cells.nRows} rows, {cells.nColumns} columns")
+        row = [name_of(cells.getAccessibleAt(0, c)) for c in range(cells.nColumns)]
+        R.check(len(row) == 10 and row[0].startswith("N°0") and all(re.fullmatch(NUMBER, c) for c in row[1:]),
+                f"its first row reads the sample and its numbers ({' | '.join(row)})", f"reads {row}")
+    if R.check(slider is not None, "it holds a slider", f"parts {[describe(p) for p in parts]}"):
+        said = fresh(slider).description or ""
+        R.check(said == "Ciclo 4 di 4", "the slider says 'Ciclo 4 di 4' (the last of the four passes)",
+                f"says '{said}'")
+        if focus(win, slider):
+            xdotool("key", "--clearmodifiers", "Home")
+            first = wait_for(lambda: (fresh(slider).description or "") == "Ciclo 1 di 4", 3)
+            R.check(bool(first), "Home takes it to 'Ciclo 1 di 4'", f"says '{fresh(slider).description}'")
+            R.check(slider.queryValue().currentValue == 1, "its value is then 1",
+                    f"value {slider.queryValue().currentValue}")
+    xdotool("key", "--clearmodifiers", "Escape")
+    R.check(bool(wait_for(lambda: story_window() is None, 3)), "Escape closes it")
+    s.reset()
+
+
 # ---------------------------------------------------------------------------
 
 def find_application(pid, timeout):
@@ -849,7 +911,7 @@ def main():
 
     groups = (check_window, check_names, check_status_at_startup, check_passes_at_startup, check_diagram,
               check_tab_order, check_point_lookup, check_messages, check_focus, check_weights_heard,
-              check_arrow_keys)
+              check_arrow_keys, check_story)
     for group in groups:
         if options.only and not any(name in group.__name__ for name in options.only):
             continue

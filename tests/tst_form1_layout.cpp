@@ -8,6 +8,7 @@
 #include "core/numeric_text.h"
 #include "core/training.h"
 #include "ui/form1.h"
+#include "ui/pass_display.h"
 #include "ui/wrapping_button.h"
 #include "colour_contrast.h"
 #include "window_test_support.h"
@@ -250,10 +251,15 @@ void TestForm1Layout::everyStatusFitsTheStatusLine()
         QVERIFY2(status->rect().contains(inkOf(qText(text), shown, status->contentsRect(), flags)), text.c_str());
     }
 
-    const QLabel *passes = label("Label9");
+    auto *passes = control<vintrelle::ui::PassDisplay>("Label9");
     const QString longest = qText(vintrelle::cyclesText(-32768, -32768));
     const QRect ink = inkOf(longest, passes->font(), passes->contentsRect(), int(passes->alignment()));
     QVERIFY(passes->rect().contains(ink));
+    // The longest count after a training keeps clear of the story's chart.
+    passes->showStory(std::make_shared<vintrelle::TrainingStory>());
+    const QString trained = qText(vintrelle::cyclesText(32767, 32767));
+    const QRect trainedInk = inkOf(trained, passes->font(), passes->contentsRect(), int(passes->alignment()));
+    QVERIFY(passes->rect().contains(trainedInk) && !trainedInk.intersects(passes->cueRect()));
 }
 
 void TestForm1Layout::everyTextHasItsGlyphs()

@@ -9,7 +9,7 @@ namespace vintrelle::ui {
 
 namespace {
 
-constexpr std::array<ControlText, 18> texts{{
+constexpr std::array<ControlText, 17> texts{{
     {"Txt0", "Bias", "Ingresso di soglia, sempre -1; non modificabile"},
     {"Txt1", "X1", "Valore dell'ingresso X1; freccia giù lo rende negativo, freccia su positivo"},
     {"Txt2", "X2", "Valore dell'ingresso X2; freccia giù lo rende negativo, freccia su positivo"},
@@ -30,7 +30,6 @@ constexpr std::array<ControlText, 18> texts{{
     {"Command4", "Reset", "Svuota l'elenco dei campioni ed estrae nuovi pesi"},
     {"Command5", "Reinizializza Pesi", "Estrae nuovi pesi casuali; i campioni restano"},
     {"Command6", "Rimuovi", "Rimuove dall'elenco il campione selezionato"},
-    {"Label9", "", "Cicli fatti dall'ultimo addestramento e numero massimo di cicli"},
     {"Label1Reason", "Motivo", "Perché l'addestramento è finito così; Esc lo chiude"},
 }};
 

@@ -10,10 +10,10 @@
 // leaves the control its own (a caption is named by its text):
 //
 //   {"Txt1", "X1", "Valore dell'ingresso X1; ..."}
-//   {"Label9", "", "Cicli fatti dall'ultimo addestramento ..."}
+//   {"Command4", "Reset", "Svuota l'elenco dei campioni ed estrae nuovi pesi"}
 //
-// The status line describes itself (status_line.h), the diagram too
-// (neuron_diagram.h). Plain C++, no Qt.
+// The status line describes itself (status_line.h), the pass display
+// (pass_display.h) and the diagram (neuron_diagram.h) too. Plain C++, no Qt.
 
 #include <span>
 #include <string_view>

@@ -8,14 +8,16 @@
 #include "core/training.h"
 #include "samples/sample_line.h"
 #include "ui/colours.h"
-#include "ui/control_texts.h"
 #include "ui/entry_field.h"
 #include "ui/entry_rules.h"
 #include "ui/fonts.h"
 #include "ui/neuron_diagram.h"
 #include "ui/accessible_interfaces.h"
+#include "ui/pass_display.h"
 #include "ui/sample_list.h"
 #include "ui/status_line.h"
+#include "ui/story_window.h"
+#include "ui/text_conversion.h"
 #include "ui/twips.h"
 #include "ui/window_look.h"
 #include "ui/wrapping_button.h"
@@ -30,20 +32,6 @@
 #include <variant>
 
 namespace vintrelle::ui {
-
-namespace {
-
-QString toQString(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string textOf(const QLineEdit *field)
-{
-    return field->text().toStdString();
-}
-
-} // namespace
 
 Form1::Form1(QWidget *parent)
     : QWidget(parent)
@@ -76,8 +64,8 @@ void Form1::createControls()
         member->setObjectName(QString::fromLatin1(name));
         member->setGeometry(box);
     };
-    const auto label = [this](QLabel *&member, const char *name, const char *text, QRect box) {
-        member = new QLabel(QString::fromUtf8(text), this);
+    const auto label = [this]<typename Label>(Label *&member, const char *name, const char *text, QRect box) {
+        member = new Label(QString::fromUtf8(text), this);
         member->setObjectName(QString::fromLatin1(name));
         member->setGeometry(box);
         member->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -135,17 +123,19 @@ void Form1::createControls()
 void Form1::chainTabOrder()
 {
     // The diagram comes last: its weights are there to be read, not edited.
-    // The status line, while it holds a reason (the only time it takes the
-    // focus), comes right after "Addestra", whose outcome the reason explains.
-    const std::array<QWidget *, 18> order{
-        Txt[0], Txt[1], Txt[2], Txt[3], Txt[4], Txt[5], txtOut,
-        Command3, Command1, Command2, Label1, Command4, List1, Command5, Command6, Text1, Text2, diagram};
-    // Qt chains only widgets that take the focus: the status line does while
-    // it is chained.
+    // The status line, while it holds a reason, and the pass display, while
+    // it holds a story (the only times they take the focus), come right
+    // after "Addestra", whose outcome they tell.
+    const std::array<QWidget *, 19> order{
+        Txt[0], Txt[1], Txt[2], Txt[3], Txt[4], Txt[5], txtOut, Command3, Command1,
+        Command2, Label1, Label9, Command4, List1, Command5, Command6, Text1, Text2, diagram};
+    // Qt chains only widgets that take the focus.
     Label1->setFocusPolicy(Qt::TabFocus);
+    Label9->setFocusPolicy(Qt::TabFocus);
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
     Label1->setFocusPolicy(Qt::NoFocus);
+    Label9->setFocusPolicy(Qt::NoFocus);
 }
 
 void Form1::wireHandlers()
@@ -165,6 +155,7 @@ void Form1::wireHandlers()
     // click on a new item therefore loads it twice, to the same texts.
     connect(List1, &QListWidget::itemSelectionChanged, this, &Form1::List1_Click);
     connect(List1, &QListWidget::itemClicked, this, &Form1::List1_Click);
+    connect(Label9, &PassDisplay::storyRequested, this, &Form1::openStory);
 
     for (int i = 0; i < InputCount; ++i) {
         EntryField *input = Txt[static_cast<std::size_t>(i)];
@@ -181,13 +172,7 @@ void Form1::wireHandlers()
 
 void Form1::describeControls()
 {
-    for (const ControlText &text : controlTexts()) {
-        auto *control = findChild<QWidget *>(toQString(text.control));
-        if (!text.name.empty())
-            control->setAccessibleName(toQString(text.name));
-        control->setAccessibleDescription(toQString(text.description));
-    }
-
+    describeWindow(this);
     // Each caption labels its control, so that a screen reader can tell
     // which caption belongs to which field.
     const std::array<QLabel *, InputCount> inputCaptions{Label2, Label3, Label4, Label5, Label6, Label7};
@@ -212,6 +197,7 @@ void Form1::ini()
 {
     samples.clear();
     showSamples();
+    showStory(nullptr);
     txtOut->setText(QStringLiteral("1"));
     state.reinitialiseWeights();
     showWeights();
@@ -275,9 +261,9 @@ void Form1::Command2_Click()
     state.MaxCycles = *maxCycles;
     showStatus(messages::TrainingConverged);
 
-    const TrainingResult result =
-        train(state.Weights, samples.rows(), state.Eta, state.MaxCycles);
-
+    auto story = std::make_shared<TrainingStory>();
+    const TrainingResult result = train(state.Weights, samples.rows(), state.Eta, state.MaxCycles, *story);
+    showStory(std::move(story));
     showWeights();
     showStatus(trainingStatusText(result.outcome));
     showPasses(cyclesText(result.cycles, state.MaxCycles));
@@ -331,8 +317,9 @@ void Form1::Command6_Click()
     txtOut->setText(QStringLiteral("1"));
     samples.remove(k);
     showSamples();
-    // The reason named the samples by rows that are no longer theirs.
+    // The reason and the story named the samples by rows no longer theirs.
     showReason({});
+    showStory(nullptr);
     // No line is selected afterwards; that is not the user choosing one.
     const QSignalBlocker quiet(List1);
     List1->clearSelection();
@@ -454,6 +441,20 @@ void Form1::announceOutcome()
 void Form1::showInvalidValue(messages::Field field)
 {
     showStatus(messages::invalidValue(field));
+}
+
+void Form1::showStory(std::shared_ptr<const TrainingStory> story)
+{
+    Label9->showStory(story);
+    if (storyWindow != nullptr)
+        storyWindow->showStory(storyWindow->isVisible() ? std::move(story) : nullptr);
+}
+
+void Form1::openStory()
+{
+    if (storyWindow == nullptr)
+        storyWindow = new StoryWindow(this);
+    storyWindow->open(Label9->story());
 }
 
 } // namespace vintrelle::ui

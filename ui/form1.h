@@ -18,12 +18,17 @@
 // field's state to a rule and show what it returns. No arithmetic on the
 // neuron is done here.
 //
+// Each training keeps its story (core/training_story.h): the pass display
+// opens it in a window of its own (story_window.h), made when first opened;
+// a new training replaces the story, "Reset" and "Rimuovi" end it.
+//
 // The handlers carry the names of the control and the event they answer
 // (Command2_Click, Txt_KeyUp); the controls carry the names the program
 // uses for its parts, also as their objectName.
 
 #include "core/messages.h"
 #include "core/network_state.h"
+#include "core/training_story.h"
 #include "samples/sample_store.h"
 #include "ui/announcement.h"
 #include "verdict/explanation.h"
@@ -31,6 +36,7 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -42,8 +48,10 @@ namespace vintrelle::ui {
 
 class EntryField;
 class NeuronDiagram;
+class PassDisplay;
 class SampleList;
 class StatusLine;
+class StoryWindow;
 
 class Form1 : public QWidget
 {
@@ -102,6 +110,11 @@ private:
     // them away.
     void showReason(const LimitExplanation &explanation);
     void showInvalidValue(messages::Field field);
+    // The story of the last training, or none: the pass display opens it,
+    // an open story window shows it (and closes without one).
+    void showStory(std::shared_ptr<const TrainingStory> story);
+    // Opens the story window, made the first time.
+    void openStory();
 
     // The window state.
     NetworkState state;
@@ -131,9 +144,10 @@ private:
     QLabel *Label6 = nullptr;                        // "X4"
     QLabel *Label7 = nullptr;                        // "X5"
     QLabel *Label8 = nullptr;                        // "Sample :"
-    QLabel *Label9 = nullptr;                        // passes, "N°Cicli :"
+    PassDisplay *Label9 = nullptr;                   // passes, "N°Cicli :"
     QLabel *Label10 = nullptr;                       // "Eta:"
     QLabel *Label11 = nullptr;                       // "N° cicli Max :"
+    StoryWindow *storyWindow = nullptr;              // made when first opened
 };
 
 } // namespace vintrelle::ui

@@ -4,7 +4,9 @@
 #include "ui/window_look.h"
 
 #include "ui/colours.h"
+#include "ui/control_texts.h"
 #include "ui/fonts.h"
+#include "ui/text_conversion.h"
 
 #include <QLabel>
 #include <QWidget>
@@ -61,6 +63,16 @@ void paintWindow(QWidget *window)
         auto *label = named<QLabel>(window, name);
         label->setFont(sansFont(9.6));
         paintLabel(label, blue(), std::nullopt);
+    }
+}
+
+void describeWindow(QWidget *window)
+{
+    for (const ControlText &text : controlTexts()) {
+        auto *control = window->findChild<QWidget *>(toQString(text.control));
+        if (!text.name.empty())
+            control->setAccessibleName(toQString(text.name));
+        control->setAccessibleDescription(toQString(text.description));
     }
 }
 

@@ -21,5 +21,8 @@ class QWidget;
 namespace vintrelle::ui {
 
 void paintWindow(QWidget *window);
+// The Italian names and descriptions of the controls (control_texts.h),
+// each found by its objectName, for screen readers.
+void describeWindow(QWidget *window);
 
 } // namespace vintrelle::ui
