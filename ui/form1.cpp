@@ -114,9 +114,7 @@ void Form1::createControls()
     label(Label11, "Label11", "N° cicli Max :", twipsRect(3240, 120, 1212, 252));
     label(Label10, "Label10", "Eta:", twipsRect(3960, 480, 492, 252));
     label(Label9, "Label9", "N°Cicli :", twipsRect(3480, 1080, 1812, 252));
-    Label1 = new StatusLine(QStringLiteral("Status:"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(twipsRect(120, 4800, 4092, 252));
+    label(Label1, "Label1", "Status:", twipsRect(120, 4800, 4092, 252));
     Label1->setReasonAnchor(Label8);   // the reason leaves the list's lines in view
 }
 
