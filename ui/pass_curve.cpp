@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPolygon>
 #include <QPolygonF>
 
 #include <algorithm>
@@ -229,15 +230,28 @@ void PassCurve::paintEvent(QPaintEvent * /*event*/)
     QColor tint = curveColour();
     tint.setAlpha(40);
     if (columnCount > 0 && passCount() > columnCount) {
+        // Each fill is one staircase through all the columns: the painter
+        // fills many small rectangles far more slowly than one shape.
         const int base = area.bottom() + 1;
+        QPolygon below;
+        QPolygon bandTop;
+        QPolygon bandBottom;
         for (int c = 0; c < columnCount; ++c) {
             const Column &column = columns[static_cast<std::size_t>(c)];
             const int x = area.left() + c;
             const int high = static_cast<int>(std::lround(yOf(column.high)));
             const int low = static_cast<int>(std::lround(yOf(column.low)));
-            painter.fillRect(x, low, 1, base - low, tint);
-            painter.fillRect(x, high - 1, 1, low - high + 2, curveColour());
+            below << QPoint(x, low) << QPoint(x + 1, low);
+            bandTop << QPoint(x, high - 1) << QPoint(x + 1, high - 1);
+            bandBottom << QPoint(x, low + 1) << QPoint(x + 1, low + 1);
         }
+        below << QPoint(area.left() + columnCount, base) << QPoint(area.left(), base);
+        std::reverse(bandBottom.begin(), bandBottom.end());
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(tint);
+        painter.drawPolygon(below);
+        painter.setBrush(curveColour());
+        painter.drawPolygon(bandTop + bandBottom);
     } else if (columnCount > 0) {
         QPolygonF line;
         line.reserve(columnCount + 2);
