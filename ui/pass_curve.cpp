@@ -301,7 +301,9 @@ void PassCurve::paintEvent(QPaintEvent * /*event*/)
         painter.setRenderHint(QPainter::Antialiasing, false);
         const QString caption = QStringLiteral("ciclo %1: %2").arg(chosen).arg(correctionsWords(value));
         const int w = metrics.horizontalAdvance(caption) + 8;
-        const int left = std::clamp(x - w / 2, area.left(), std::max(area.left(), width() - w));
+        // Clear of the axis's title, "correzioni", at the top left.
+        const int leftmost = std::max(area.left(), metrics.horizontalAdvance(QStringLiteral("correzioni")) + 6);
+        const int left = std::clamp(x - w / 2, leftmost, std::max(leftmost, width() - w));
         const QRect box(left, 2, w, TopRoom - 6);
         painter.setPen(pen.color());
         painter.setBrush(palette().color(QPalette::Base));
