@@ -4,6 +4,9 @@
 #include "ui/colours.h"
 
 #include <QLabel>
+#include <QPainter>
+#include <QPen>
+#include <QRectF>
 
 namespace vintrelle::ui {
 
@@ -63,6 +66,16 @@ void paintLabel(QLabel *label, const QColor &text, std::optional<QColor> backgro
         label->setAutoFillBackground(true);
     }
     label->setPalette(palette);
+}
+
+void drawFocusFrame(QPainter &painter, const QRect &area)
+{
+    const qreal inset = FocusFrameWidth / 2.0;
+    painter.save();
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(focusBlue(), FocusFrameWidth));
+    painter.drawRect(QRectF(area).adjusted(inset, inset, -inset, -inset));
+    painter.restore();
 }
 
 } // namespace vintrelle::ui

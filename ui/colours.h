@@ -13,6 +13,9 @@
 
 #include <optional>
 
+class QPainter;
+class QRect;
+
 class QLabel;
 
 namespace vintrelle::ui {
@@ -24,6 +27,10 @@ QColor lightYellow();   // label backgrounds, the output field's text
 QColor lightBlue();     // the output field's background
 QColor blue();          // caption text
 QColor focusBlue();     // the frame of a focused list or status line, 5:1 on white
+
+// The frame a focused control draws just inside `area`: focusBlue, this wide.
+inline constexpr int FocusFrameWidth = 2;
+void drawFocusFrame(QPainter &painter, const QRect &area);
 
 // Dark text on light grey and white, as the design was drawn; a disabled
 // field (the bias input) reads dimmer but clearly.

@@ -22,7 +22,6 @@ namespace {
 constexpr int CueSize = 13;
 constexpr int CueInset = 2;
 constexpr int CueRoom = CueSize + 2 * CueInset;
-constexpr int FrameWidth = 2;
 
 } // namespace
 
@@ -79,12 +78,8 @@ void PassDisplay::paintEvent(QPaintEvent *event)
                                        QPointF(box.left() + 0.65 * w, box.top() + 0.6 * h),
                                        QPointF(box.left() + 0.95 * w, box.top() + 0.1 * h)});
     }
-    if (hasFocus()) {
-        const qreal inset = FrameWidth / 2.0;
-        painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(focusBlue(), FrameWidth));
-        painter.drawRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
-    }
+    if (hasFocus())
+        drawFocusFrame(painter, rect());
 }
 
 void PassDisplay::focusInEvent(QFocusEvent *event)

@@ -69,9 +69,7 @@ void ReasonPanel::paintEvent(QPaintEvent * /*event*/)
 {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
-    const qreal inset = FrameWidth / 2.0;
-    painter.setPen(QPen(focusBlue(), FrameWidth));
-    painter.drawRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
+    drawFocusFrame(painter, rect());
     painter.setPen(Qt::black);
     painter.drawText(textRect(), TextFlags, shown);
 }

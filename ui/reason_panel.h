@@ -9,6 +9,8 @@
 // focus or a click; screen readers read the reason from the status line's
 // description, so the panel itself is only named ("Motivo").
 
+#include "ui/colours.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -36,7 +38,7 @@ public:
     // `line`, rather than be cut short.
     void openAbove(const QWidget *anchor, const QWidget *line);
 
-    static constexpr int FrameWidth = 2;
+    static constexpr int FrameWidth = FocusFrameWidth;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

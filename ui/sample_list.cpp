@@ -158,9 +158,7 @@ void SampleList::paintEvent(QPaintEvent *event)
     if (!hasFocus())
         return;
     QPainter painter(viewport());
-    const qreal inset = FocusFrameWidth / 2.0;
-    painter.setPen(QPen(focusFrameColour(), FocusFrameWidth));
-    painter.drawRect(QRectF(viewport()->rect()).adjusted(inset, inset, -inset, -inset));
+    drawFocusFrame(painter, viewport()->rect());
 }
 
 void SampleList::keyPressEvent(QKeyEvent *event)

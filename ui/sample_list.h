@@ -49,7 +49,6 @@ public:
 
     // The colour of the focus frame: dark blue, 5:1 against the white list.
     static QColor focusFrameColour();
-    static constexpr int FocusFrameWidth = 2;
 
     // The list shows `lines`, one item each: items whose text differs take
     // the new text, items beyond the last line go, missing ones are added.

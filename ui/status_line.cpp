@@ -27,7 +27,6 @@ constexpr bool QtAnnounces = QT_VERSION >= QT_VERSION_CHECK(6, 8, 0);
 constexpr int CueSize = 13;
 constexpr int CueInset = 2;
 constexpr int CueRoom = CueSize + 2 * CueInset;
-constexpr int FrameWidth = ReasonPanel::FrameWidth;
 
 } // namespace
 
@@ -139,12 +138,8 @@ void StatusLine::paintEvent(QPaintEvent *event)
         painter.setBrush(ink);
         painter.drawEllipse(QPointF(x, ring.top() + ring.height() * 0.26), 1.2, 1.2);
     }
-    if (hasFocus()) {
-        const qreal inset = FrameWidth / 2.0;
-        painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(focusBlue(), FrameWidth));
-        painter.drawRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
-    }
+    if (hasFocus())
+        drawFocusFrame(painter, rect());
 }
 
 void StatusLine::focusInEvent(QFocusEvent *event)
